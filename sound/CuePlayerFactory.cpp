@@ -1,18 +1,12 @@
-// Stand-in until the audio back end is wired: every cue is silent.
+// Makes the cue player the game plays its sounds through.
 #include "sound/CuePlayerFactory.h"
 
+#include "sound/SdlCuePlayer.h"
+
 namespace mukiro::sound {
-namespace {
 
-class SilentCuePlayer final : public rules::CuePlayer {
-public:
-    void play(std::string_view) override {}
-};
-
-}  // namespace
-
-std::unique_ptr<rules::CuePlayer> makeCuePlayer(const std::filesystem::path&) {
-    return std::make_unique<SilentCuePlayer>();
+std::unique_ptr<rules::CuePlayer> makeCuePlayer(const std::filesystem::path& programDir) {
+    return std::make_unique<SdlCuePlayer>(programDir);
 }
 
 }  // namespace mukiro::sound
