@@ -6,7 +6,7 @@
 namespace mukiro::rules {
 
 class CuePlayer {
-public:
+  public:
     virtual ~CuePlayer() = default;
 
     // Starts the cue file `name` (relative to the program's directory, a backslash separating

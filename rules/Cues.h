@@ -32,10 +32,10 @@ inline constexpr std::string_view kFailed = "hugoukaku.wav";
 inline constexpr std::string_view kExplanation = "waka.wav";
 
 inline constexpr std::array kAll = {
-    kFreshStart, kTraining,  kProtein,  kCream,    kMeal,        kTanningSalon,
-    kBeautySalon, kPosing,   kPartTimeJob, kSkinCancer, kOverwork, kTooThin,
-    kNextLife,   kTooFat,    kClear,    kGunshot,  kMore,        kSlap,
-    kAudition,   kPassed,    kCongratulations, kFailed, kExplanation,
+    kFreshStart,  kTraining, kProtein,         kCream,      kMeal,        kTanningSalon,
+    kBeautySalon, kPosing,   kPartTimeJob,     kSkinCancer, kOverwork,    kTooThin,
+    kNextLife,    kTooFat,   kClear,           kGunshot,    kMore,        kSlap,
+    kAudition,    kPassed,   kCongratulations, kFailed,     kExplanation,
 };
 
 }  // namespace mukiro::rules::cues

@@ -12,7 +12,7 @@ namespace mukiro::rules {
 // Each handler runs its steps in the game's fixed order to its end. Messages wait for the
 // player through the MessageSink; cues are requested through the CuePlayer and never waited for.
 class Game {
-public:
+  public:
     // `initial` is the state the window opens with; tests start from any state they need.
     Game(CuePlayer& cues, MessageSink& messages, GameState initial = {});
 
@@ -39,7 +39,7 @@ public:
     // the modifier keys make no difference.
     void now_MouseDown(short button, short shift, float x, float y);
 
-private:
+  private:
     void hantei();
     void runClearSequence(bool levelAlreadyFive);
     void die(std::string_view cue, std::string_view message);

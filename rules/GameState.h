@@ -28,11 +28,11 @@ struct GameState {
     Stat bihada = 0;     // skin beauty
     Stat kokoroiki = 0;  // spirit; failed auditions take it below zero
     Stat money = 30000;
-    Stat pro = 20;  // protein left
-    Stat cre = 3;   // muscle cream left
-    Stat clear = 0;         // contest wins, kept across restarts
-    PointCounter gisei;     // sacrifices (restarts), shown in `Text1` by the restart
-    PointCounter clearflag; // 1 once the level-5 body has been reached in this run
+    Stat pro = 20;           // protein left
+    Stat cre = 3;            // muscle cream left
+    Stat clear = 0;          // contest wins, kept across restarts
+    PointCounter gisei;      // sacrifices (restarts), shown in `Text1` by the restart
+    PointCounter clearflag;  // 1 once the level-5 body has been reached in this run
 
     // How many times the restart has written `gisei` into `Text1`. The player may type into
     // that box; the window overwrites it only when this count moves.

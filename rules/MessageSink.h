@@ -6,7 +6,7 @@
 namespace mukiro::rules {
 
 class MessageSink {
-public:
+  public:
     virtual ~MessageSink() = default;
 
     // Shows `text` (UTF-8) and returns once the player has dismissed it. The game state as it

@@ -30,19 +30,19 @@ enum class Picture : std::int32_t {
 };
 
 inline constexpr std::array kAllPictures = {
-    Picture::start,   Picture::level1,  Picture::level2,  Picture::level3,    Picture::level4,
-    Picture::level5,  Picture::tyuesu,  Picture::fuesu,   Picture::futuesu,   Picture::yayaesu,
-    Picture::kenesu,  Picture::nanaesu, Picture::goukaku, Picture::hugoukaku, Picture::death,
-    Picture::tyotti,  Picture::hifugan,
+    Picture::start,  Picture::level1,  Picture::level2,  Picture::level3,    Picture::level4,
+    Picture::level5, Picture::tyuesu,  Picture::fuesu,   Picture::futuesu,   Picture::yayaesu,
+    Picture::kenesu, Picture::nanaesu, Picture::goukaku, Picture::hugoukaku, Picture::death,
+    Picture::tyotti, Picture::hifugan,
 };
 
 // The picture's name as the game knows it ("level1", ...; "start" for the start picture).
 // Asset files are named after it.
 constexpr std::string_view pictureName(Picture picture) {
     constexpr std::array<std::string_view, kAllPictures.size()> names = {
-        "start",   "level1",  "level2",  "level3",  "level4",    "level5",
-        "tyuesu",  "fuesu",   "futuesu", "yayaesu", "kenesu",    "nanaesu",
-        "goukaku", "hugoukaku", "death", "tyotti",  "hifugan",
+        "start",   "level1",    "level2",  "level3",  "level4",  "level5",
+        "tyuesu",  "fuesu",     "futuesu", "yayaesu", "kenesu",  "nanaesu",
+        "goukaku", "hugoukaku", "death",   "tyotti",  "hifugan",
     };
     return names[static_cast<std::size_t>(picture)];
 }

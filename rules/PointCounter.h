@@ -9,7 +9,7 @@ namespace mukiro::rules {
 // Every change is guarded: a result outside -32768..32767 is never stored. The counter stops
 // at the limit it would have passed, so endless play keeps the largest value it can hold.
 class PointCounter {
-public:
+  public:
     constexpr PointCounter() = default;
     constexpr explicit PointCounter(std::int16_t value) : value_(value) {}
 
@@ -30,7 +30,7 @@ public:
 
     friend constexpr bool operator==(PointCounter, PointCounter) = default;
 
-private:
+  private:
     std::int16_t value_ = 0;
 };
 
