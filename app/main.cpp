@@ -1,0 +1,33 @@
+// Starts ムキロ・タフ: the application, the cue player and the game window.
+#include <QApplication>
+#include <QMessageBox>
+#include <cstdio>
+#include <filesystem>
+#include <utility>
+
+#include "sound/CuePlayerFactory.h"
+#include "ui/Form1.h"
+#include "ui/GameFont.h"
+#include "ui/PictureSet.h"
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    mukiro::ui::GameFont::installSubstitutes();
+
+    mukiro::ui::PictureSet pictures;
+    if (!pictures.complete()) {
+        // Never a half-drawn game: say which picture is missing and stop.
+        std::fputs(qPrintable(pictures.missingMessage() + QLatin1Char('\n')), stderr);
+        QMessageBox::critical(nullptr, QStringLiteral("ムキロ・タフ"), pictures.missingMessage());
+        return 1;
+    }
+
+    const std::filesystem::path programDir =
+        QCoreApplication::applicationDirPath().toStdU16String();
+    auto cues = mukiro::sound::makeCuePlayer(programDir);
+
+    mukiro::ui::Form1 window(*cues, std::move(pictures));
+    window.Form_Load();
+    window.show();
+    return application.exec();
+}

@@ -1,0 +1,46 @@
+// The box that shows the man: one picture of the set, framed by a sunken border.
+#include "ui/BodyPictureBox.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
+
+namespace mukiro::ui {
+
+BodyPictureBox::BodyPictureBox(QWidget* parent) : QFrame(parent) {
+    setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    setLineWidth(kBorder);
+    setFixedSize(kPictureSide + 2 * kBorder, kPictureSide + 2 * kBorder);
+    // The box can be reached with the Tab key, first of all controls.
+    setFocusPolicy(Qt::TabFocus);
+}
+
+void BodyPictureBox::setPicture(rules::Picture picture, const QPixmap& pixmap,
+                                const QString& description) {
+    if (pixmap_ == &pixmap && picture_ == picture) {
+        return;
+    }
+    picture_ = picture;
+    pixmap_ = &pixmap;
+    setAccessibleDescription(description);
+    update();
+}
+
+void BodyPictureBox::paintEvent(QPaintEvent* event) {
+    QFrame::paintEvent(event);
+    if (pixmap_ != nullptr) {
+        QPainter painter(this);
+        painter.drawPixmap(contentsRect().topLeft(), *pixmap_);
+    }
+}
+
+void BodyPictureBox::mousePressEvent(QMouseEvent* event) {
+    const QPoint where = event->position().toPoint() - contentsRect().topLeft();
+    // Presses on the border are not presses on the picture.
+    if (where.x() >= 0 && where.y() >= 0 && where.x() < kPictureSide && where.y() < kPictureSide) {
+        emit pressed(event->button(), event->modifiers(), where);
+    }
+    event->accept();
+}
+
+}  // namespace mukiro::ui

@@ -1,0 +1,387 @@
+// The game window: lays out every control, wires each to its handler and draws the game state.
+#include "ui/Form1.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+#include "rules/Cues.h"
+#include "ui/BodyPictureBox.h"
+#include "ui/ControlLayout.h"
+#include "ui/ExplanationFile.h"
+#include "ui/ExplanationView.h"
+#include "ui/GameFont.h"
+
+namespace mukiro::ui {
+
+namespace {
+
+const QString kCaption = QStringLiteral("ムキロ・タフ ver2.0");
+const QString kMessageCaption = QStringLiteral("ムキロ・タフ");
+
+QRect pixelRect(int left, int top, int width, int height) {
+    return {pixels(left), pixels(top), pixels(width), pixels(height)};
+}
+
+QColor colourOf(TextColour colour) {
+    switch (colour) {
+        case TextColour::red:
+            return QColor(255, 0, 0);
+        case TextColour::blue:
+            return QColor(0, 0, 255);
+        case TextColour::black:
+            return QColor(0, 0, 0);
+        case TextColour::standard:
+            break;
+    }
+    return {};
+}
+
+void paintText(QWidget* widget, const QColor& colour) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    widget->setPalette(palette);
+}
+
+QString fromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Rewrites a box only when its text changes, so the caret and selection of an unchanged box
+// stay where the player left them.
+void setBoxText(QLineEdit* box, const QString& text) {
+    if (box->text() != text) {
+        box->setText(text);
+    }
+}
+
+// The button and modifier codes the poke handler takes: 1 left, 2 right, 4 middle; 1 Shift,
+// 2 Ctrl, 4 Alt. The rules ignore both, but the window passes what happened.
+short buttonCode(Qt::MouseButton button) {
+    switch (button) {
+        case Qt::LeftButton:
+            return 1;
+        case Qt::RightButton:
+            return 2;
+        case Qt::MiddleButton:
+            return 4;
+        default:
+            return 0;
+    }
+}
+
+short shiftCode(Qt::KeyboardModifiers modifiers) {
+    short code = 0;
+    if (modifiers.testFlag(Qt::ShiftModifier)) {
+        code = static_cast<short>(code | 1);
+    }
+    if (modifiers.testFlag(Qt::ControlModifier)) {
+        code = static_cast<short>(code | 2);
+    }
+    if (modifiers.testFlag(Qt::AltModifier)) {
+        code = static_cast<short>(code | 4);
+    }
+    return code;
+}
+
+}  // namespace
+
+Form1::Form1(rules::CuePlayer& cues, PictureSet pictures, rules::GameState initial, QWidget* parent)
+    : QMainWindow(parent),
+      cues_(cues),
+      pictures_(std::move(pictures)),
+      game_(cues, *this, std::move(initial)) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(kCaption);
+
+    setumei_ = menuBar()->addAction(QStringLiteral("説明"));
+    setumei_->setObjectName(QStringLiteral("Setumei"));
+
+    client_ = new QWidget(this);
+    client_->setObjectName(QStringLiteral("client"));
+    // Every control stands where it was drawn; a larger window only shows more of the area
+    // below, where the sacrifice counter lies.
+    client_->setMinimumSize(kClientWidth, kClientHeight);
+    client_->setFont(GameFont::ofPixelSize(19));
+    setCentralWidget(client_);
+
+    buildControls();
+    buildPictureHolders();
+    arrangeStackingAndTabOrder();
+    connectHandlers();
+
+    standardInk_ = hiyake_->palette().color(QPalette::WindowText);
+    // The sacrifice box shows the state the window opens with; from here on only restarts write it.
+    text1_->setText(QString::number(state().gisei.value()));
+    sacrificeWritesShown_ = state().sacrificeWrites;
+    refresh();
+
+    resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+}
+
+void Form1::show(std::string_view text) {
+    refresh();
+    QMessageBox box(this);
+    box.setWindowTitle(kMessageCaption);
+    box.setText(fromUtf8(text));
+    box.setTextFormat(Qt::PlainText);
+    box.setIcon(QMessageBox::NoIcon);
+    box.setStandardButtons(QMessageBox::Ok);
+    box.exec();
+}
+
+void Form1::Form_Load() {
+    // The directory of the program file itself, symbolic links resolved.
+    QDir::setCurrent(QCoreApplication::applicationDirPath());
+    game_.Form_Load();
+    refresh();
+}
+
+void Form1::Command1_Click() {
+    game_.Command1_Click();
+    refresh();
+}
+
+void Form1::purotein_Click() {
+    game_.purotein_Click();
+    refresh();
+}
+
+void Form1::toreining_Click() {
+    game_.toreining_Click();
+    refresh();
+}
+
+void Form1::kuream_Click() {
+    game_.kuream_Click();
+    refresh();
+}
+
+void Form1::eat_Click() {
+    game_.eat_Click();
+    refresh();
+}
+
+void Form1::saron_Click() {
+    game_.saron_Click();
+    refresh();
+}
+
+void Form1::esute_Click() {
+    game_.esute_Click();
+    refresh();
+}
+
+void Form1::pojingu_Click() {
+    game_.pojingu_Click();
+    refresh();
+}
+
+void Form1::baito_Click() {
+    game_.baito_Click();
+    refresh();
+}
+
+void Form1::Command5_Click() {
+    game_.Command5_Click();
+    refresh();
+}
+
+void Form1::now_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint where) {
+    game_.now_MouseDown(buttonCode(button), shiftCode(modifiers), static_cast<float>(where.x()),
+                        static_cast<float>(where.y()));
+    refresh();
+}
+
+void Form1::Setumei_Click() {
+    text2_->setText(QString());
+    cues_.play(rules::cues::kExplanation);
+    ExplanationFile::Result explanation = ExplanationFile::read(ExplanationFile::name());
+    if (explanation.outcome != ExplanationFile::Outcome::read) {
+        // The game goes on as it was; the player learns why there is nothing to read.
+        text2_->hide();
+        show(ExplanationFile::problemMessage(explanation.outcome).toStdString());
+        return;
+    }
+    text2_->setText(explanation.text);
+    text2_->show();
+    text2_->raise();
+}
+
+void Form1::Text2_Click() {
+    text2_->hide();
+}
+
+void Form1::buildControls() {
+    QGroupBox* frame = nullptr;
+    for (const ControlLayout& row : ControlLayout::controls()) {
+        QWidget* parent = row.insideFrame ? static_cast<QWidget*>(frame) : client_;
+        const QString text = QString::fromUtf8(row.text);
+        QWidget* widget = nullptr;
+        switch (row.kind) {
+            case ControlKind::label: {
+                auto* label = new QLabel(text, parent);
+                label->setWordWrap(true);
+                label->setAlignment(row.alignment | Qt::AlignTop);
+                widget = label;
+                break;
+            }
+            case ControlKind::textBox: {
+                auto* box = new QLineEdit(text, parent);
+                box->setAlignment(row.alignment | Qt::AlignVCenter);
+                box->setReadOnly(row.readOnly);
+                // The small stock boxes are only 18 pixels high: no inner margin is to spare.
+                box->setTextMargins(0, 0, 0, 0);
+                box->setCursorPosition(0);
+                widget = box;
+                break;
+            }
+            case ControlKind::button:
+                widget = new QPushButton(text, parent);
+                break;
+            case ControlKind::frame:
+                frame = new QGroupBox(text, parent);
+                widget = frame;
+                break;
+            case ControlKind::bodyPicture:
+                now_ = new BodyPictureBox(parent);
+                widget = now_;
+                break;
+            case ControlKind::viewer:
+                text2_ = new ExplanationView(parent);
+                text2_->setReadOnly(row.readOnly);
+                text2_->hide();
+                widget = text2_;
+                break;
+        }
+        widget->setObjectName(QString::fromLatin1(row.name));
+        widget->setFont(GameFont::ofPixelSize(row.fontPixels));
+        widget->setGeometry(pixelRect(row.left, row.top, row.width, row.height));
+        if (row.colour != TextColour::standard) {
+            paintText(widget, colourOf(row.colour));
+        }
+    }
+
+    mlevel_ = findChild<QLabel*>(QStringLiteral("mlevel"));
+    hiroudo_ = findChild<QLabel*>(QStringLiteral("hiroudo"));
+    kinryoku_ = findChild<QLabel*>(QStringLiteral("kinryoku"));
+    sibou_ = findChild<QLabel*>(QStringLiteral("sibou"));
+    hiyake_ = findChild<QLabel*>(QStringLiteral("hiyake"));
+    bihada_ = findChild<QLabel*>(QStringLiteral("bihada"));
+    kokoroiki_ = findChild<QLabel*>(QStringLiteral("kokoroiki"));
+    money_ = findChild<QLineEdit*>(QStringLiteral("money"));
+    pro_ = findChild<QLineEdit*>(QStringLiteral("pro"));
+    cre_ = findChild<QLineEdit*>(QStringLiteral("cre"));
+    clear_ = findChild<QLineEdit*>(QStringLiteral("clear"));
+    comment_ = findChild<QLineEdit*>(QStringLiteral("comment"));
+    text1_ = findChild<QLineEdit*>(QStringLiteral("Text1"));
+}
+
+void Form1::buildPictureHolders() {
+    for (const PictureHolderLayout& row : PictureHolderLayout::holders()) {
+        // The holders keep the picture set in the window; the player never sees them.
+        auto* holder = new QLabel(client_);
+        holder->setObjectName(PictureSet::fileName(row.picture).chopped(4));
+        holder->setFont(GameFont::ofPixelSize(row.fontPixels));
+        holder->setGeometry(pixelRect(row.left, row.top, row.width, row.height));
+        holder->setPixmap(pictures_[row.picture]);
+        holder->hide();
+    }
+}
+
+void Form1::arrangeStackingAndTabOrder() {
+    // Labels are painted on their container's surface, beneath every other kind of control.
+    for (QLabel* label : client_->findChildren<QLabel*>()) {
+        label->lower();
+    }
+    text2_->raise();
+
+    std::vector<std::pair<int, QWidget*>> byTab;
+    for (const ControlLayout& row : ControlLayout::controls()) {
+        byTab.emplace_back(row.tab, client_->findChild<QWidget*>(QString::fromLatin1(row.name)));
+    }
+    std::sort(byTab.begin(), byTab.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    QWidget* previous = nullptr;
+    for (const auto& [tab, widget] : byTab) {
+        if ((widget->focusPolicy() & Qt::TabFocus) == 0) {
+            continue;
+        }
+        if (previous != nullptr) {
+            setTabOrder(previous, widget);
+        }
+        previous = widget;
+    }
+}
+
+void Form1::connectHandlers() {
+    const std::pair<const char*, void (Form1::*)()> buttons[] = {
+        {"Command1", &Form1::Command1_Click},
+        {"purotein", &Form1::purotein_Click},
+        {"toreining", &Form1::toreining_Click},
+        {"kuream", &Form1::kuream_Click},
+        {"eat", &Form1::eat_Click},
+        {"saron", &Form1::saron_Click},
+        {"esute", &Form1::esute_Click},
+        {"pojingu", &Form1::pojingu_Click},
+        {"baito", &Form1::baito_Click},
+        {"Command5", &Form1::Command5_Click},
+    };
+    for (const auto& [name, handler] : buttons) {
+        auto* button = client_->findChild<QPushButton*>(QString::fromLatin1(name));
+        connect(button, &QPushButton::clicked, this, handler);
+    }
+    connect(now_, &BodyPictureBox::pressed, this, &Form1::now_MouseDown);
+    connect(setumei_, &QAction::triggered, this, &Form1::Setumei_Click);
+    connect(text2_, &ExplanationView::clicked, this, &Form1::Text2_Click);
+}
+
+void Form1::refresh() {
+    const rules::GameState& s = state();
+    mlevel_->setText(QString::number(s.mlevel));
+    hiroudo_->setText(QString::number(s.hirou.value()));
+    kinryoku_->setText(QString::number(s.kin.value()));
+    sibou_->setText(QString::number(s.sibou));
+    hiyake_->setText(QString::number(s.hiyake));
+    bihada_->setText(QString::number(s.bihada));
+    kokoroiki_->setText(QString::number(s.kokoroiki));
+    setBoxText(money_, QString::number(s.money));
+    setBoxText(pro_, QString::number(s.pro));
+    setBoxText(cre_, QString::number(s.cre));
+    setBoxText(clear_, QString::number(s.clear));
+    setBoxText(comment_, QString::fromStdString(s.comment));
+    if (s.sacrificeWrites != sacrificeWritesShown_) {
+        text1_->setText(QString::number(s.gisei.value()));
+        sacrificeWritesShown_ = s.sacrificeWrites;
+    }
+    now_->setPicture(s.now, pictures_[s.now], PictureSet::description(s.now));
+    setInk(hiroudo_, s.hiroudoInk);
+    setInk(sibou_, s.sibouInk);
+    setInk(hiyake_, s.hiyakeInk);
+    setInk(bihada_, s.bihadaInk);
+}
+
+void Form1::setInk(QLabel* label, rules::Ink ink) {
+    switch (ink) {
+        case rules::Ink::standard:
+            paintText(label, standardInk_);
+            break;
+        case rules::Ink::black:
+            paintText(label, QColor(0, 0, 0));
+            break;
+        case rules::Ink::red:
+            paintText(label, QColor(255, 0, 0));
+            break;
+    }
+}
+
+}  // namespace mukiro::ui

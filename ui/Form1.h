@@ -1,0 +1,99 @@
+// The game window: lays out every control, wires each to its handler and draws the game state.
+#pragma once
+
+#include <QColor>
+#include <QMainWindow>
+#include <cstdint>
+#include <string_view>
+
+#include "rules/CuePlayer.h"
+#include "rules/Game.h"
+#include "rules/GameState.h"
+#include "rules/MessageSink.h"
+#include "ui/PictureSet.h"
+
+class QAction;
+class QLabel;
+class QLineEdit;
+
+namespace mukiro::ui {
+
+class BodyPictureBox;
+class ExplanationView;
+
+// The window never decides anything: the rules own the state, and after every handler (and
+// before every Message) the window redraws each control from it.
+class Form1 : public QMainWindow, public rules::MessageSink {
+    Q_OBJECT
+
+  public:
+    // The client area, below the menu bar, as the window opens.
+    static constexpr int kClientWidth = 705;
+    static constexpr int kClientHeight = 524;
+
+    // `pictures` must be complete. `initial` is the state the window opens with.
+    Form1(rules::CuePlayer& cues, PictureSet pictures, rules::GameState initial = {},
+          QWidget* parent = nullptr);
+
+    const rules::GameState& state() const noexcept { return game_.state(); }
+
+    // The Message: the player sees the game as it stands at this step, behind a modal box.
+    void show(std::string_view text) override;
+    using QMainWindow::show;
+
+  public slots:
+    // Start-up once the window exists: the program's folder becomes the current directory, so
+    // the sound and explanation files are found beside the program.
+    void Form_Load();
+
+    void Command1_Click();
+    void purotein_Click();
+    void toreining_Click();
+    void kuream_Click();
+    void eat_Click();
+    void saron_Click();
+    void esute_Click();
+    void pojingu_Click();
+    void baito_Click();
+    void Command5_Click();
+    void now_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint where);
+    void Setumei_Click();
+    void Text2_Click();
+
+  private:
+    void buildControls();
+    void buildPictureHolders();
+    void arrangeStackingAndTabOrder();
+    void connectHandlers();
+    void refresh();
+    void setInk(QLabel* label, rules::Ink ink);
+
+    rules::CuePlayer& cues_;
+    PictureSet pictures_;
+    rules::Game game_;
+
+    QWidget* client_ = nullptr;
+    QAction* setumei_ = nullptr;
+    QLabel* mlevel_ = nullptr;
+    QLabel* hiroudo_ = nullptr;
+    QLabel* kinryoku_ = nullptr;
+    QLabel* sibou_ = nullptr;
+    QLabel* hiyake_ = nullptr;
+    QLabel* bihada_ = nullptr;
+    QLabel* kokoroiki_ = nullptr;
+    QLineEdit* money_ = nullptr;
+    QLineEdit* pro_ = nullptr;
+    QLineEdit* cre_ = nullptr;
+    QLineEdit* clear_ = nullptr;
+    QLineEdit* comment_ = nullptr;
+    QLineEdit* text1_ = nullptr;
+    BodyPictureBox* now_ = nullptr;
+    ExplanationView* text2_ = nullptr;
+
+    // The toolkit's own label colour, for labels no rule has painted yet.
+    QColor standardInk_;
+    // Text1 is the player's to type into; it is overwritten only when a restart writes it.
+    std::uint64_t sacrificeWritesShown_ = 0;
+};
+
+}  // namespace mukiro::ui
