@@ -1,0 +1,49 @@
+// A tiny program that drives the real cue player the way the window does, for the sound tests
+// and the benchmark to run under any environment and watch from outside.
+//
+//   sound_cue_probe PROGRAM_DIR STEP...   STEP is play:NAME or wait:MILLISECONDS
+//
+// Prints "play MICROSECONDS" for each request (how long play() took) and, once the player is
+// gone, "destroy MICROSECONDS".
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <thread>
+
+#include "sound/CuePlayerFactory.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double microsecondsSince(Clock::time_point start) {
+    return std::chrono::duration<double, std::micro>(Clock::now() - start).count();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: %s PROGRAM_DIR [play:NAME|wait:MS]...\n", argv[0]);
+        return 2;
+    }
+    auto player = mukiro::sound::makeCuePlayer(argv[1]);
+    for (int i = 2; i < argc; ++i) {
+        const std::string_view step = argv[i];
+        if (step.starts_with("play:")) {
+            const auto start = Clock::now();
+            player->play(step.substr(5));
+            std::printf("play %.1f\n", microsecondsSince(start));
+        } else if (step.starts_with("wait:")) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(std::stoi(argv[i] + 5)));
+        } else {
+            std::fprintf(stderr, "unknown step %s\n", argv[i]);
+            return 2;
+        }
+    }
+    const auto start = Clock::now();
+    player.reset();
+    std::printf("destroy %.1f\n", microsecondsSince(start));
+    return 0;
+}

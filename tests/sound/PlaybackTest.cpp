@@ -1,0 +1,139 @@
+// Tests what the player actually sounds like: the real player plays into a null sink of a
+// private PulseAudio server and the sink's monitor is recorded and read back as tones.
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include <algorithm>
+#include <fstream>
+#include <thread>
+
+#include "ChildProcess.h"
+#include "ProbeRun.h"
+#include "TempDir.h"
+#include "TestWave.h"
+#include "ToneRuns.h"
+
+namespace mukiro::sound::test {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+constexpr int kLow = 500;
+constexpr int kMid = 1000;
+constexpr int kHigh = 2000;
+constexpr int kRate = 44100;
+// Slices are 10 ms and a device period about 12 ms; a loaded machine adds a little more.
+constexpr int kSlack = 60;
+
+const std::string kGunshot = "wave\\鉄砲１.wav";
+
+class Playback : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_NE(std::getenv("PULSE_SERVER"), nullptr)
+            << "run through ctest: it starts the PulseAudio server these tests record from";
+        const fs::path dir = programDir_.path();
+        writeToneWave(dir / "iikaradani.wav", {{kLow, 600}});
+        writeToneWave(dir / "clear.wav", {{kMid, 800}});
+        writeToneWave(dir / "wave" / fs::path(u8"鉄砲１.wav"), {{kHigh, 400}});
+        // A high start marks each beginning, so a restart shows as a second high run.
+        writeToneWave(dir / "keana.wav", {{kHigh, 200}, {kLow, 600}});
+        std::ofstream(dir / "money.wav", std::ios::binary);  // empty: unplayable
+    }
+
+    // Runs the probe with `steps` while recording the sink; returns the audible runs.
+    std::vector<ToneRun> heardDuring(const std::vector<std::string>& steps) {
+        const fs::path raw = workDir_.path() / "monitor.raw";
+        ChildProcess recorder(
+            {MUKIRO_PAREC, "--raw", "--device=" MUKIRO_TEST_SINK ".monitor", "--format=s16le",
+             "--rate=44100", "--channels=1", "--latency-msec=20"},
+            {}, raw);
+        waitForRecording(raw);
+        const ProbeRun run = runProbe(programDir_.path(), steps);
+        std::this_thread::sleep_for(200ms);
+        recorder.signal(SIGINT);
+        const ChildResult recorded = recorder.wait(5s);
+
+        EXPECT_FALSE(run.child.timedOut);
+        EXPECT_EQ(run.child.exitCode, 0) << run.child.err;
+        // The test folder holds only a few of the game's cues, so one line for the rest.
+        EXPECT_LE(run.stderrLines, 1) << run.child.err;
+        EXPECT_FALSE(recorded.timedOut) << recorded.err;
+        for (double call : run.playMicroseconds) {
+            EXPECT_LT(call, 20'000.0);
+        }
+        return audible(toneRuns(readSamples(raw), kRate, {kLow, kMid, kHigh}));
+    }
+
+    const fs::path& programDir() const { return programDir_.path(); }
+
+  private:
+    static void waitForRecording(const fs::path& raw) {
+        // The monitor delivers silence from the start; a tenth of a second of it means the
+        // recorder is connected.
+        for (int i = 0; i < 500; ++i) {
+            std::error_code error;
+            if (fs::file_size(raw, error) >= kRate / 10 * 2 && !error) {
+                return;
+            }
+            std::this_thread::sleep_for(10ms);
+        }
+        FAIL() << "the recorder never started";
+    }
+
+    static std::vector<std::int16_t> readSamples(const fs::path& raw) {
+        std::ifstream file(raw, std::ios::binary);
+        std::vector<std::int16_t> samples(fs::file_size(raw) / 2);
+        file.read(reinterpret_cast<char*>(samples.data()),
+                  static_cast<std::streamsize>(samples.size() * 2));
+        return samples;
+    }
+
+    TempDir programDir_;
+    TempDir workDir_;
+};
+
+// The opening cue is requested before the device can be ready: it still sounds, once, whole.
+TEST_F(Playback, CueRequestedAtStartUpSoundsOnceToItsEnd) {
+    const auto heard = heardDuring({"play:iikaradani.wav", "wait:1400"});
+    ASSERT_EQ(heard.size(), 1u) << describe(heard);
+    EXPECT_EQ(heard[0].hertz, kLow);
+    EXPECT_NEAR(heard[0].milliseconds, 600, kSlack) << describe(heard);
+}
+
+TEST_F(Playback, SecondOfTwoBackToBackRequestsIsHeardAloneToItsEnd) {
+    const auto heard = heardDuring({"wait:500", "play:clear.wav", "play:" + kGunshot, "wait:900"});
+    EXPECT_LE(totalMilliseconds(heard, kMid), 30) << describe(heard);
+    ASSERT_FALSE(heard.empty());
+    EXPECT_EQ(heard.back().hertz, kHigh) << describe(heard);
+    EXPECT_NEAR(heard.back().milliseconds, 400, kSlack) << describe(heard);
+}
+
+TEST_F(Playback, RepeatedRequestRestartsTheCueFromItsBeginning) {
+    const auto heard =
+        heardDuring({"wait:500", "play:keana.wav", "wait:450", "play:keana.wav", "wait:1200"});
+    ASSERT_EQ(heard.size(), 4u) << describe(heard);
+    EXPECT_EQ(heard[0].hertz, kHigh);
+    EXPECT_NEAR(heard[0].milliseconds, 200, kSlack) << describe(heard);
+    // Cut short by the second request, 450 ms after the first.
+    EXPECT_EQ(heard[1].hertz, kLow);
+    EXPECT_GT(heard[1].milliseconds, 100) << describe(heard);
+    EXPECT_LT(heard[1].milliseconds, 600 - kSlack) << describe(heard);
+    EXPECT_EQ(heard[2].hertz, kHigh);
+    EXPECT_NEAR(heard[2].milliseconds, 200, kSlack) << describe(heard);
+    EXPECT_EQ(heard[3].hertz, kLow);
+    EXPECT_NEAR(heard[3].milliseconds, 600, kSlack) << describe(heard);
+}
+
+// An unplayable cue is silence, and like any cue it ends the one still sounding.
+TEST_F(Playback, UnplayableRequestSilencesTheCueSounding) {
+    const auto heard = heardDuring({"wait:500", "play:clear.wav", "wait:300", "play:money.wav",
+                                    "play:no-such-cue.wav", "wait:900"});
+    ASSERT_EQ(heard.size(), 1u) << describe(heard);
+    EXPECT_EQ(heard[0].hertz, kMid);
+    EXPECT_NEAR(heard[0].milliseconds, 300, 150) << describe(heard);
+}
+
+}  // namespace
+}  // namespace mukiro::sound::test
