@@ -1,0 +1,187 @@
+// Checks the picture set: what the program loads, how the files are stored, which pictures
+// share artwork, what shine adds, where the poke lands, and that the files are not stale.
+#include <gtest/gtest.h>
+
+#include <QByteArray>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QTemporaryDir>
+#include <cstdint>
+#include <ostream>
+#include <string>
+
+#include "assets/pictures/PictureResource.h"
+#include "rules/Picture.h"
+
+namespace mukiro::rules {
+// Names a picture in test output by its own name rather than its bytes.
+void PrintTo(Picture picture, std::ostream* out) {
+    *out << pictureName(picture);
+}
+}  // namespace mukiro::rules
+
+namespace {
+
+using mukiro::rules::Picture;
+using mukiro::rules::pictureName;
+
+constexpr int kSide = 200;
+
+std::string nameOf(Picture picture) {
+    return std::string(pictureName(picture));
+}
+
+QImage load(Picture picture) {
+    return QImage(mukiro::ui::pictureResourcePath(picture)).convertToFormat(QImage::Format_RGB32);
+}
+
+QString committedFile(Picture picture) {
+    return QStringLiteral(MUKIRO_PICTURE_DIR "/") + QString::fromStdString(nameOf(picture)) +
+           QStringLiteral(".bmp");
+}
+
+QByteArray readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+std::uint32_t littleEndian(const QByteArray& bytes, int at, int size) {
+    std::uint32_t value = 0;
+    for (int i = size - 1; i >= 0; --i) {
+        value = (value << 8) | static_cast<std::uint8_t>(bytes.at(at + i));
+    }
+    return value;
+}
+
+bool isPureWhite(QRgb pixel) {
+    return (pixel & 0xFFFFFFu) == 0xFFFFFFu;
+}
+
+// The red of the briefs, well apart from every skin tone, the gravestone and the sky.
+bool isBriefsRed(QRgb pixel) {
+    return qRed(pixel) >= 150 && qGreen(pixel) <= 80 && qBlue(pixel) <= 80;
+}
+
+class EveryPicture : public testing::TestWithParam<Picture> {};
+
+TEST_P(EveryPicture, LoadsFromTheProgramAt200By200) {
+    const QImage image = load(GetParam());
+    ASSERT_FALSE(image.isNull()) << mukiro::ui::pictureResourcePath(GetParam()).toStdString();
+    EXPECT_EQ(image.width(), kSide);
+    EXPECT_EQ(image.height(), kSide);
+}
+
+TEST_P(EveryPicture, IsStoredAsAnUncompressed24BitBmp) {
+    const QByteArray bytes = readAll(committedFile(GetParam()));
+    ASSERT_GE(bytes.size(), 54);
+    EXPECT_EQ(bytes.left(2), QByteArray("BM"));
+    EXPECT_EQ(littleEndian(bytes, 18, 4), 200u);  // width
+    EXPECT_EQ(littleEndian(bytes, 22, 4), 200u);  // height, rows bottom-up
+    EXPECT_EQ(littleEndian(bytes, 28, 2), 24u);   // bits per pixel
+    EXPECT_EQ(littleEndian(bytes, 30, 4), 0u);    // BI_RGB: no compression
+    EXPECT_EQ(bytes.size(), 54 + 200 * 200 * 3);
+}
+
+INSTANTIATE_TEST_SUITE_P(PictureSet, EveryPicture, testing::ValuesIn(mukiro::rules::kAllPictures),
+                         [](const testing::TestParamInfo<Picture>& param) {
+                             return nameOf(param.param);
+                         });
+
+struct PicturePair {
+    Picture picture;
+    Picture base;
+};
+
+TEST(SharedArtwork, StartLooksLikeLevel1AndKenesuLikeLevel5PixelForPixel) {
+    for (const auto& [picture, base] : {PicturePair{Picture::start, Picture::level1},
+                                        PicturePair{Picture::kenesu, Picture::level5}}) {
+        SCOPED_TRACE(nameOf(picture));
+        EXPECT_EQ(load(picture), load(base));
+    }
+}
+
+TEST(ShineMarks, EachShinyPictureIsItsBaseWithAFewHundredPixelsTurnedWhite) {
+    for (const auto& [shiny, base] : {PicturePair{Picture::tyuesu, Picture::level1},
+                                      PicturePair{Picture::fuesu, Picture::level2},
+                                      PicturePair{Picture::futuesu, Picture::level3},
+                                      PicturePair{Picture::yayaesu, Picture::level4},
+                                      PicturePair{Picture::nanaesu, Picture::tyotti}}) {
+        SCOPED_TRACE(nameOf(shiny));
+        const QImage withShine = load(shiny);
+        const QImage plain = load(base);
+        ASSERT_EQ(withShine.size(), plain.size());
+        int changed = 0;
+        int changedToOtherThanWhite = 0;
+        for (int y = 0; y < kSide; ++y) {
+            for (int x = 0; x < kSide; ++x) {
+                if (withShine.pixel(x, y) != plain.pixel(x, y)) {
+                    ++changed;
+                    changedToOtherThanWhite += isPureWhite(withShine.pixel(x, y)) ? 0 : 1;
+                }
+            }
+        }
+        EXPECT_EQ(changedToOtherThanWhite, 0);
+        EXPECT_GE(changed, 100);
+        EXPECT_LE(changed, 600);
+    }
+}
+
+// The poke's hit region, x 80 to 100 and y 140 to 170 inclusive, must land on the lower part
+// of the red briefs and the gap between the thighs on every picture of the man.
+TEST(PokeTarget, HitRegionCoversTheBriefsAndTheGapBetweenTheThighs) {
+    for (const Picture picture :
+         {Picture::level1, Picture::level2, Picture::level3, Picture::level4, Picture::level5,
+          Picture::tyuesu, Picture::fuesu, Picture::futuesu, Picture::yayaesu, Picture::nanaesu,
+          Picture::goukaku, Picture::hugoukaku, Picture::tyotti, Picture::hifugan}) {
+        SCOPED_TRACE(nameOf(picture));
+        const QImage image = load(picture);
+        int red = 0;
+        int redBelowTheRegion = 0;
+        for (int y = 0; y < kSide; ++y) {
+            for (int x = 80; x <= 100; ++x) {
+                if (!isBriefsRed(image.pixel(x, y))) {
+                    continue;
+                }
+                if (y > 170) {
+                    ++redBelowTheRegion;
+                } else if (y >= 140) {
+                    ++red;
+                }
+            }
+        }
+        EXPECT_GE(red, 60) << "too little of the briefs inside the hit region";
+        EXPECT_EQ(redBelowTheRegion, 0) << "briefs reach below the hit region";
+        // Down the middle of the region, below the crotch, the background shows between the thighs.
+        const QRgb background = image.pixel(0, 0);
+        for (int y = 160; y <= 170; ++y) {
+            EXPECT_EQ(image.pixel(90, y), background) << "no gap between the thighs at y " << y;
+        }
+    }
+}
+
+// The committed pictures are what the generator draws today: a change to the art that was
+// not followed by regenerating the files fails here.
+TEST(Generator, CommittedPicturesMatchAFreshRun) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    QProcess generator;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    generator.setProcessEnvironment(environment);
+    generator.start(QStringLiteral(MUKIRO_PICTUREGEN), {folder.path()});
+    ASSERT_TRUE(generator.waitForFinished(120000));
+    ASSERT_EQ(generator.exitStatus(), QProcess::NormalExit);
+    ASSERT_EQ(generator.exitCode(), 0) << generator.readAllStandardError().toStdString();
+    for (const Picture picture : mukiro::rules::kAllPictures) {
+        SCOPED_TRACE(nameOf(picture));
+        const QByteArray fresh =
+            readAll(folder.filePath(QString::fromStdString(nameOf(picture)) + ".bmp"));
+        ASSERT_FALSE(fresh.isEmpty());
+        EXPECT_TRUE(fresh == readAll(committedFile(picture)))
+            << "stale: regenerate with mukiro_picturegen (tools/picturegen/README.md)";
+    }
+}
+
+}  // namespace
