@@ -45,7 +45,7 @@ struct Figure {
     double neckHalf() const { return 5.0 + 4.0 * muscle + 3.0 * fat; }
     double shoulderHalf() const { return 23.0 + 17.0 * muscle + 9.0 * fat; }
     double chestHalf() const { return 17.0 + 12.0 * muscle + 10.0 * fat; }
-    double waistHalf() const { return 14.5 + 3.5 * muscle + 24.0 * fat; }
+    double waistHalf() const { return 14.5 + 3.5 * muscle + 27.0 * fat; }
     double hipHalf() const { return 17.5 + 4.5 * muscle + 14.0 * fat; }
     double upperArmRadius() const { return 4.8 + 5.2 * muscle + 3.5 * fat; }
     double forearmRadius() const { return 3.8 + 3.2 * muscle + 2.5 * fat; }

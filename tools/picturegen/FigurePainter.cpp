@@ -3,6 +3,7 @@
 
 #include <QLineF>
 #include <QPainter>
+#include <QPainterPathStroker>
 #include <QPen>
 #include <QTransform>
 #include <cmath>
@@ -98,6 +99,9 @@ void FigurePainter::paint() {
             paintArm(armFor(side));
         }
     }
+    if (figure_.bandaged) {
+        paintLooseBandage();
+    }
     paintNeck();
     paintHead();
     for (const double side : {-1.0, 1.0}) {
@@ -182,8 +186,8 @@ FigurePainter::Arm FigurePainter::standingArm(double side) const {
     const Figure& f = figure_;
     const double m = f.muscle;
     const ArmJoints joints{f.shoulderJoint(side),
-                           at(side, f.shoulderHalf() + 3.0 + 4.0 * m + 2.0 * f.fat, 108),
-                           at(side, f.shoulderHalf() + 5.0 + 5.0 * m + 4.0 * f.fat, 144)};
+                           at(side, f.shoulderHalf() + 3.0 + 4.0 * m + 11.0 * f.fat, 108),
+                           at(side, f.shoulderHalf() + 5.0 + 5.0 * m + 15.0 * f.fat, 144)};
     Arm arm;
     arm.shape = armShape(f, joints, side, &arm.creases);
     // A loosely closed hand hanging at his side, thumb to the front.
@@ -351,6 +355,20 @@ void FigurePainter::fillSkin(const QPainterPath& part, double bandAngle) {
         painter_.drawLine(QPointF(-reach, y + 4.8), QPointF(reach, y + 4.8));
     }
     painter_.restore();
+}
+
+void FigurePainter::paintLooseBandage() {
+    // One end of the wrappings has come undone and hangs from his wrist.
+    const QPointF wrist = at(-1, figure_.shoulderHalf() + 5.0 + 5.0 * figure_.muscle, 140);
+    QPainterPath trail(wrist);
+    trail.cubicTo(wrist + QPointF(-9, 8), wrist + QPointF(2, 20), wrist + QPointF(-6, 34));
+    QPainterPathStroker stroker;
+    stroker.setWidth(4.5);
+    stroker.setCapStyle(Qt::FlatCap);
+    const QPainterPath strip = stroker.createStroke(trail);
+    painter_.fillPath(strip, palette::kBandage);
+    painter_.strokePath(strip,
+                        QPen(palette::kOutline, 1.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
 }
 
 void FigurePainter::outline(const QPainterPath& path) {

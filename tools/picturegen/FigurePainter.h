@@ -44,6 +44,7 @@ class FigurePainter {
     void paintThighMarks();
     void paintBriefs(const QPainterPath& lowerBody);
     void paintBellyOverhang(const QPainterPath& body);
+    void paintLooseBandage();
     void paintNeck();
     void paintHead();
     void paintHair();
