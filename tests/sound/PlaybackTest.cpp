@@ -110,6 +110,17 @@ TEST_F(Playback, SecondOfTwoBackToBackRequestsIsHeardAloneToItsEnd) {
     EXPECT_NEAR(heard.back().milliseconds, 400, kSlack) << describe(heard);
 }
 
+TEST_F(Playback, NewCueCutsTheOneStillSounding) {
+    const auto heard =
+        heardDuring({"wait:500", "play:clear.wav", "wait:250", "play:" + kGunshot, "wait:900"});
+    ASSERT_EQ(heard.size(), 2u) << describe(heard);
+    EXPECT_EQ(heard[0].hertz, kMid);
+    EXPECT_GT(heard[0].milliseconds, 150) << describe(heard);
+    EXPECT_LT(heard[0].milliseconds, 800 - 2 * kSlack) << describe(heard);
+    EXPECT_EQ(heard[1].hertz, kHigh);
+    EXPECT_NEAR(heard[1].milliseconds, 400, kSlack) << describe(heard);
+}
+
 TEST_F(Playback, RepeatedRequestRestartsTheCueFromItsBeginning) {
     const auto heard =
         heardDuring({"wait:500", "play:keana.wav", "wait:450", "play:keana.wav", "wait:1200"});

@@ -16,16 +16,27 @@ constexpr double kAudibleRms = 300.0;
 int classify(const std::int16_t* slice, int count, int rate, const std::vector<int>& tones) {
     double energy = 0;
     int crossings = 0;
+    int firstCrossing = -1;
+    int lastCrossing = -1;
     for (int i = 0; i < count; ++i) {
         energy += static_cast<double>(slice[i]) * slice[i];
         if (i > 0 && ((slice[i - 1] < 0) != (slice[i] < 0))) {
             ++crossings;
+            lastCrossing = i;
+            if (firstCrossing < 0) {
+                firstCrossing = i;
+            }
         }
     }
     if (std::sqrt(energy / count) < kAudibleRms) {
         return 0;
     }
-    const double hertz = crossings / 2.0 * rate / count;
+    if (crossings < 3) {
+        return -1;
+    }
+    // Measured between the first and the last crossing, so a slice that a tone only partly
+    // fills still reads as that tone.
+    const double hertz = (crossings - 1) / 2.0 * rate / (lastCrossing - firstCrossing);
     for (int tone : tones) {
         if (std::abs(hertz - tone) < tone * 0.15) {
             return tone;
