@@ -67,13 +67,6 @@ std::vector<ToneRun> toneRuns(const std::vector<std::int16_t>& samples, int rate
             labels[i] = labels[i - 1];
         }
     }
-    // Where one tone cuts into another, the slice holding both may read as a third tone.
-    for (std::size_t i = 1; i + 1 < labels.size(); ++i) {
-        if (labels[i] != 0 && labels[i - 1] != 0 && labels[i + 1] != 0 &&
-            labels[i] != labels[i - 1] && labels[i] != labels[i + 1]) {
-            labels[i] = labels[i - 1];
-        }
-    }
     std::vector<ToneRun> runs;
     for (int label : labels) {
         if (!runs.empty() && runs.back().hertz == label) {
@@ -81,6 +74,30 @@ std::vector<ToneRun> toneRuns(const std::vector<std::int16_t>& samples, int rate
         } else {
             runs.push_back({label, kSliceMs});
         }
+    }
+    // A single slice of another tone right against a tone is where one cuts into the next, or
+    // a glitch of a loaded machine: it belongs to the longer sounding neighbour.
+    for (std::size_t i = 0; i < runs.size(); ++i) {
+        if (runs[i].hertz == 0 || runs[i].milliseconds > kSliceMs) {
+            continue;
+        }
+        const bool before = i > 0 && runs[i - 1].hertz != 0;
+        const bool after = i + 1 < runs.size() && runs[i + 1].hertz != 0;
+        if (!before && !after) {
+            continue;
+        }
+        std::size_t into = before ? i - 1 : i + 1;
+        if (before && after && runs[i + 1].milliseconds > runs[i - 1].milliseconds) {
+            into = i + 1;
+        }
+        runs[into].milliseconds += runs[i].milliseconds;
+        runs.erase(runs.begin() + static_cast<std::ptrdiff_t>(i));
+        // The neighbours may now be one run.
+        if (i > 0 && i < runs.size() && runs[i - 1].hertz == runs[i].hertz) {
+            runs[i - 1].milliseconds += runs[i].milliseconds;
+            runs.erase(runs.begin() + static_cast<std::ptrdiff_t>(i));
+        }
+        i = i > 0 ? i - 1 : 0;
     }
     return runs;
 }

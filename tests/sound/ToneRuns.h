@@ -13,7 +13,7 @@ struct ToneRun {
 };
 
 // `samples` are 16-bit mono at `rate`; each 10 ms slice is matched to the nearest of `tones`
-// by its zero crossings. Slices where one tone meets the next are folded into their neighbours.
+// by its zero crossings. A lone slice where one tone meets the next joins its neighbour.
 std::vector<ToneRun> toneRuns(const std::vector<std::int16_t>& samples, int rate,
                               const std::vector<int>& tones);
 
