@@ -20,6 +20,7 @@
 #include "ui/ExplanationFile.h"
 #include "ui/ExplanationView.h"
 #include "ui/GameFont.h"
+#include "ui/TextFit.h"
 
 namespace mukiro::ui {
 
@@ -268,6 +269,11 @@ void Form1::buildControls() {
         widget->setGeometry(pixelRect(row.left, row.top, row.width, row.height));
         if (row.colour != TextColour::standard) {
             paintText(widget, colourOf(row.colour));
+        }
+        if (auto* label = qobject_cast<QLabel*>(widget)) {
+            TextFit::fitLabel(*label);
+        } else if (auto* box = qobject_cast<QLineEdit*>(widget)) {
+            TextFit::fitLineEdit(*box);
         }
     }
 

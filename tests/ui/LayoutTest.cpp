@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QFontInfo>
+#include <QFontMetricsF>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -10,6 +11,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRawFont>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QTextLayout>
 #include <set>
 
@@ -289,6 +292,31 @@ TEST_F(LayoutTest, EveryTextHasGlyphsInTheGameFont) {
         for (QChar character : text) {
             EXPECT_TRUE(raw.supportsCharacter(character)) << QString(character).toStdString();
         }
+    }
+}
+
+TEST_F(LayoutTest, NoStartTextIsCutOff) {
+    // Our stand-in face is wider than the one the window was drawn for; texts must still fit.
+    for (QLabel* label : window->centralWidget()->findChildren<QLabel*>()) {
+        if (label->text().isEmpty()) {
+            continue;
+        }
+        SCOPED_TRACE(label->objectName().toStdString());
+        const QFontMetricsF metrics(label->font());
+        const QRectF needed = metrics.boundingRect(
+            QRectF(0, 0, label->width(), 1000),
+            static_cast<int>(Qt::TextWordWrap | label->alignment().toInt()), label->text());
+        EXPECT_LE(needed.height(), std::max<qreal>(label->height(), metrics.lineSpacing()));
+    }
+    for (QLineEdit* box : window->centralWidget()->findChildren<QLineEdit*>()) {
+        SCOPED_TRACE(box->objectName().toStdString());
+        // The text area is what the style leaves inside the frame, less 2 pixels each side.
+        QStyleOptionFrame option;
+        option.initFrom(box);
+        option.lineWidth = box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, box);
+        const QRect contents =
+            box->style()->subElementRect(QStyle::SE_LineEditContents, &option, box);
+        EXPECT_LE(QFontMetricsF(box->font()).horizontalAdvance(box->text()), contents.width() - 4);
     }
 }
 
