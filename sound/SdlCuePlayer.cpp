@@ -22,12 +22,11 @@ std::atomic<bool> mixerTaken{false};
 
 // At most one line for the whole run: a player who has no sound needs to hear about it once,
 // not once per click.
-void warnOnce(const std::string& what) {
+void warnOnce(std::string line) {
     static std::atomic<bool> warned{false};
     if (warned.exchange(true)) {
         return;
     }
-    std::string line = "mukiro: no sound: " + what;
     if (const auto end = line.find_first_of("\r\n"); end != std::string::npos) {
         line.resize(end);
     }
@@ -103,14 +102,14 @@ bool SdlCuePlayer::openDevice() {
     SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, "ムキロ・タフ");
     SDL_SetHint(SDL_HINT_AUDIO_DEVICE_STREAM_NAME, "sound cues");
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-        warnOnce(SDL_GetError());
+        warnOnce(std::string("mukiro: no sound: ") + SDL_GetError());
         SDL_Quit();
         mixerTaken = false;
         return false;
     }
     if (Mix_OpenAudioDevice(kRate, AUDIO_S16SYS, kChannels, kFramesPerPeriod, nullptr,
                             SDL_AUDIO_ALLOW_FREQUENCY_CHANGE) != 0) {
-        warnOnce(Mix_GetError());
+        warnOnce(std::string("mukiro: no sound: ") + Mix_GetError());
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         SDL_Quit();
         mixerTaken = false;
@@ -154,12 +153,12 @@ Mix_Chunk* SdlCuePlayer::chunkFor(const std::string& name) {
 SdlCuePlayer::Chunk SdlCuePlayer::load(const std::string& name) const {
     const std::filesystem::path path = cuePath(programDir_, name);
     if (!looksLikeWave(path)) {
-        warnOnce("cannot play " + name);
+        warnOnce("mukiro: silent cue: " + name + " (missing or not a WAV file)");
         return nullptr;
     }
     Chunk chunk(Mix_LoadWAV(path.c_str()));
     if (!chunk) {
-        warnOnce("cannot play " + name + ": " + Mix_GetError());
+        warnOnce("mukiro: silent cue: " + name + ": " + Mix_GetError());
     }
     return chunk;
 }
