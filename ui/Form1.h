@@ -37,8 +37,7 @@ class Form1 : public QMainWindow, public rules::MessageSink {
 
     const rules::GameState& state() const noexcept { return game_.state(); }
 
-    // The Message: the player sees the game as it stands at this step, behind a modal box.
-    void show(std::string_view text) override;
+    // Showing the window; the rules' Message below shares the name.
     using QMainWindow::show;
 
   public slots:
@@ -61,6 +60,10 @@ class Form1 : public QMainWindow, public rules::MessageSink {
     void Text2_Click();
 
   private:
+    // The Message: the player sees the game as it stands at this step, behind a modal box.
+    // Only the rules call it, through their MessageSink.
+    void show(std::string_view text) override;
+
     void buildControls();
     void buildPictureHolders();
     void arrangeStackingAndTabOrder();
