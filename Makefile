@@ -1,5 +1,5 @@
 # The two commands of the README, and the pieces they are made of.
-.PHONY: setup run test build-release build-debug clean
+.PHONY: setup run test test-debug test-asan bench build-release build-debug clean
 
 JOBS ?= $(shell nproc)
 
@@ -18,9 +18,21 @@ build-debug: setup
 run: build-release
 	build/release/game/mukiro-tough
 
-# Sets everything up, builds and runs every test.
-test: build-debug
+# Sets everything up, builds and runs every test: a debug build, then the same tests built
+# with the address and undefined-behaviour sanitizers.
+test: test-debug test-asan
+
+test-debug: build-debug
 	ctest --preset debug -j $(JOBS)
+
+test-asan: setup
+	cmake --preset asan
+	cmake --build --preset asan -j $(JOBS)
+	ctest --preset asan -j $(JOBS)
+
+# Builds in release mode and measures the game against a bare window.
+bench: setup
+	scripts/bench
 
 clean:
 	rm -rf build

@@ -12,6 +12,8 @@
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
+    // Lets the desktop (Wayland above all) match the window to our desktop entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral(MUKIRO_APP_ID));
     mukiro::ui::GameFont::installSubstitutes();
 
     mukiro::ui::PictureSet pictures;

@@ -1,0 +1,1 @@
+# How the game is installed and packaged (filled in as packaging is built).
