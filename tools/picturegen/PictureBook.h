@@ -15,9 +15,10 @@ class PictureBook {
     // The picture as the game shows it: 200 x 200, 24-bit colour.
     QImage draw(rules::Picture picture) const;
 
-  private:
-    // The man at each macho level, 1 to 5.
+    // The man at each macho level, 1 to 5; the desktop icon shows him at level 5.
     static Figure atLevel(int level);
+
+  private:
     static Figure plump();
     static Figure bandaged();
 

@@ -1,4 +1,5 @@
-// Draws the game's picture set into BMP files, and a contact sheet to look them over.
+// Draws the game's picture set into BMP files and a contact sheet to look them over, or the
+// desktop icon at every hicolor size.
 #include <QDir>
 #include <QGuiApplication>
 #include <cstdio>
@@ -6,33 +7,69 @@
 
 #include "BmpWriter.h"
 #include "ContactSheet.h"
+#include "IconPainter.h"
 #include "PictureBook.h"
 
+namespace {
+
+using namespace mukiro;
+
+void ensureFolder(const QDir& folder) {
+    if (!folder.mkpath(QStringLiteral("."))) {
+        throw std::runtime_error("cannot create " + folder.path().toStdString());
+    }
+}
+
+void drawPictures(const QString& folderPath, const QString& sheetPath) {
+    const QDir folder(folderPath);
+    ensureFolder(folder);
+    tools::PictureBook book;
+    tools::ContactSheet sheet;
+    for (const rules::Picture picture : rules::kAllPictures) {
+        const QString name =
+            QString::fromUtf8(rules::pictureName(picture).data(),
+                              static_cast<qsizetype>(rules::pictureName(picture).size()));
+        const QImage image = book.draw(picture);
+        tools::BmpWriter::write(image, folder.filePath(name + QStringLiteral(".bmp")));
+        sheet.add(name, image);
+    }
+    if (!sheetPath.isEmpty() && !sheet.render().save(sheetPath, "PNG")) {
+        throw std::runtime_error("cannot write " + sheetPath.toStdString());
+    }
+}
+
+// Lays the icons out as the hicolor theme does: <N>x<N>/apps/<app id>.png.
+void drawIcons(const QString& themePath, const QString& appId) {
+    for (const int side : tools::IconPainter::kSizes) {
+        const QString size = QString::number(side);
+        const QDir folder(themePath + QLatin1Char('/') + size + QLatin1Char('x') + size +
+                          QStringLiteral("/apps"));
+        ensureFolder(folder);
+        const QString path = folder.filePath(appId + QStringLiteral(".png"));
+        if (!tools::IconPainter::draw(side).save(path, "PNG")) {
+            throw std::runtime_error("cannot write " + path.toStdString());
+        }
+    }
+}
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
-    using namespace mukiro;
     QGuiApplication app(argc, argv);  // text needs the font machinery, even offscreen
     const QStringList args = QGuiApplication::arguments();
-    if (args.size() < 2 || args.size() > 3) {
-        std::fprintf(stderr, "usage: %s <picture-folder> [contact-sheet.png]\n", argv[0]);
+    const bool icons = args.size() == 4 && args.at(1) == QStringLiteral("--icons");
+    if (!icons && (args.size() < 2 || args.size() > 3 || args.at(1).startsWith(u'-'))) {
+        std::fprintf(stderr,
+                     "usage: %s <picture-folder> [contact-sheet.png]\n"
+                     "       %s --icons <hicolor-folder> <app-id>\n",
+                     argv[0], argv[0]);
         return 2;
     }
     try {
-        const QDir folder(args.at(1));
-        if (!folder.mkpath(QStringLiteral("."))) {
-            throw std::runtime_error("cannot create " + args.at(1).toStdString());
-        }
-        tools::PictureBook book;
-        tools::ContactSheet sheet;
-        for (const rules::Picture picture : rules::kAllPictures) {
-            const QString name =
-                QString::fromUtf8(rules::pictureName(picture).data(),
-                                  static_cast<qsizetype>(rules::pictureName(picture).size()));
-            const QImage image = book.draw(picture);
-            tools::BmpWriter::write(image, folder.filePath(name + QStringLiteral(".bmp")));
-            sheet.add(name, image);
-        }
-        if (args.size() == 3 && !sheet.render().save(args.at(2), "PNG")) {
-            throw std::runtime_error("cannot write " + args.at(2).toStdString());
+        if (icons) {
+            drawIcons(args.at(2), args.at(3));
+        } else {
+            drawPictures(args.at(1), args.size() == 3 ? args.at(2) : QString());
         }
     } catch (const std::exception& error) {
         std::fprintf(stderr, "mukiro_picturegen: %s\n", error.what());

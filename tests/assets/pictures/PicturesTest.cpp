@@ -1,5 +1,6 @@
 // Checks the picture set: what the program loads, how the files are stored, which pictures
-// share artwork, what shine adds, where the poke lands, and that the files are not stale.
+// share artwork, what shine adds, where the poke lands, and that the files and the desktop
+// icons are not stale.
 #include <gtest/gtest.h>
 
 #include <QByteArray>
@@ -7,6 +8,7 @@
 #include <QImage>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <cstdint>
 #include <ostream>
@@ -161,19 +163,24 @@ TEST(PokeTarget, HitRegionCoversTheBriefsAndTheGapBetweenTheThighs) {
     }
 }
 
+// Runs the generator with the given arguments, offscreen; fails the test when it fails.
+void runGenerator(const QStringList& arguments) {
+    QProcess generator;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    generator.setProcessEnvironment(environment);
+    generator.start(QStringLiteral(MUKIRO_PICTUREGEN), arguments);
+    ASSERT_TRUE(generator.waitForFinished(120000));
+    ASSERT_EQ(generator.exitStatus(), QProcess::NormalExit);
+    ASSERT_EQ(generator.exitCode(), 0) << generator.readAllStandardError().toStdString();
+}
+
 // The committed pictures are what the generator draws today: a change to the art that was
 // not followed by regenerating the files fails here.
 TEST(Generator, CommittedPicturesMatchAFreshRun) {
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
-    QProcess generator;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    generator.setProcessEnvironment(environment);
-    generator.start(QStringLiteral(MUKIRO_PICTUREGEN), {folder.path()});
-    ASSERT_TRUE(generator.waitForFinished(120000));
-    ASSERT_EQ(generator.exitStatus(), QProcess::NormalExit);
-    ASSERT_EQ(generator.exitCode(), 0) << generator.readAllStandardError().toStdString();
+    ASSERT_NO_FATAL_FAILURE(runGenerator({folder.path()}));
     for (const Picture picture : mukiro::rules::kAllPictures) {
         SCOPED_TRACE(nameOf(picture));
         const QByteArray fresh =
@@ -181,6 +188,29 @@ TEST(Generator, CommittedPicturesMatchAFreshRun) {
         ASSERT_FALSE(fresh.isEmpty());
         EXPECT_TRUE(fresh == readAll(committedFile(picture)))
             << "stale: regenerate with mukiro_picturegen (tools/picturegen/README.md)";
+    }
+}
+
+// The desktop icons are drawn from the same art, so they go stale with it. Each must also be
+// the size its hicolor folder promises, or the desktop picks a blurred one.
+TEST(Generator, CommittedIconsMatchAFreshRunAtEveryHicolorSize) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    ASSERT_NO_FATAL_FAILURE(
+        runGenerator({QStringLiteral("--icons"), folder.path(), QStringLiteral(MUKIRO_APP_ID)}));
+    for (const int side : {16, 24, 32, 48, 64, 128, 256}) {
+        SCOPED_TRACE(side);
+        const QString file = QStringLiteral("/%1x%1/apps/" MUKIRO_APP_ID ".png").arg(side);
+        const QByteArray committed = readAll(QStringLiteral(MUKIRO_ICON_DIR) + file);
+        const QImage icon = QImage::fromData(committed, "PNG");
+        ASSERT_FALSE(icon.isNull()) << "no icon at " << file.toStdString();
+        EXPECT_EQ(icon.width(), side);
+        EXPECT_EQ(icon.height(), side);
+        EXPECT_TRUE(icon.hasAlphaChannel());
+        EXPECT_EQ(qAlpha(icon.pixel(0, 0)), 0) << "the corner outside the tile is see-through";
+        EXPECT_EQ(qAlpha(icon.pixel(side / 2, side / 2)), 255);
+        EXPECT_TRUE(readAll(folder.path() + file) == committed)
+            << "stale: regenerate with mukiro_picturegen --icons (tools/picturegen/README.md)";
     }
 }
 
