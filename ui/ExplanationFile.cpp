@@ -2,6 +2,7 @@
 #include "ui/ExplanationFile.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QStringDecoder>
 
 namespace mukiro::ui {
@@ -12,14 +13,25 @@ const QString& ExplanationFile::name() {
 }
 
 ExplanationFile::Result ExplanationFile::read(const QString& path) {
-    QFile file(path);
-    if (!file.exists()) {
+    const QFileInfo info(path);
+    if (!info.exists()) {
         return {Outcome::missing, {}};
     }
+    // A folder, a pipe or a device in the file's place is no text to show; a pipe would even
+    // hold the window until something wrote to it.
+    if (!info.isFile()) {
+        return {Outcome::unreadable, {}};
+    }
+    // A file known to be too large is refused before a byte of it is read.
+    if (info.size() > kMaxBytes) {
+        return {Outcome::tooLarge, {}};
+    }
+    QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         return {Outcome::unreadable, {}};
     }
-    // One byte more than allowed tells a file of exactly the limit from a larger one.
+    // The file may have grown since it was measured. One byte more than allowed tells a file of
+    // exactly the limit from a larger one, and bounds what is held in memory either way.
     const QByteArray bytes = file.read(kMaxBytes + 1);
     if (bytes.size() > kMaxBytes) {
         return {Outcome::tooLarge, {}};
@@ -41,7 +53,14 @@ QString ExplanationFile::textOf(const QByteArray& bytes) {
     if (!decoder.isValid()) {
         return {};
     }
-    const QString decoded = decoder.decode(bytes);
+    // The bytes are the whole file, but the decoder holds back a lead byte cut off by the end,
+    // waiting for a trail byte that never comes. A LF is never a trail byte, so decoding one
+    // more LF makes the decoder give that lead byte up as a bad character; the LF then goes.
+    QString decoded = decoder.decode(bytes + '\n');
+    decoded.chop(1);
+    // The decoder stands the ASCII substitute control (SUB) for a bad byte; the player sees the
+    // usual mark for an unreadable character instead of an invisible control.
+    decoded.replace(QChar(0x1A), QChar::ReplacementCharacter);
     const QString lineEnd = QStringLiteral("\r\n");
 
     QString text;

@@ -28,8 +28,9 @@ class ExplanationFile {
 
     // Decodes Shift_JIS (code page 932) bytes and gives every line followed by CR LF. A line
     // ends at CR LF or at a lone CR; a lone LF belongs to its line. A final line without a line
-    // end counts as a line; a final line end adds no empty line. Empty where the system has no
-    // decoder for the encoding.
+    // end counts as a line; a final line end adds no empty line. A byte that is no character,
+    // or a lead byte cut off by the end, shows as U+FFFD and never takes a line end with it.
+    // Empty where the system has no decoder for the encoding.
     static QString textOf(const QByteArray& bytes);
 
     // What the player is told when the file cannot be shown.

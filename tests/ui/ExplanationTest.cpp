@@ -1,10 +1,16 @@
 // The explanation viewer: decoding the file, showing it over the window, hiding it on a click.
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QMenuBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -50,6 +56,12 @@ TEST(ExplanationTextTest, DecodesCodePage932) {
         {"wave dash is full-width tilde", "\x81\x60", QStringLiteral("～\r\n")},
         {"kanji across a line end", "\x90\xe0\x96\xbe\r\n\x83\x5e\x83\x74",
          QStringLiteral("説明\r\nタフ\r\n")},
+        // Bad bytes become the replacement mark and never swallow what follows them.
+        {"lead byte without a trail", "\x81\x20x", QStringLiteral("\uFFFD x\r\n")},
+        {"lead byte before a line end", "\x83\r\nb", QStringLiteral("\uFFFD\r\nb\r\n")},
+        {"lead byte cut off by the end", "ab\x83", QStringLiteral("ab\uFFFD\r\n")},
+        {"only a lead byte", "\x82", QStringLiteral("\uFFFD\r\n")},
+        {"byte that is never a lead", "\xa0", QStringLiteral("\uFFFD\r\n")},
     };
     for (const Decoding& row : cases) {
         SCOPED_TRACE(row.what);
@@ -126,35 +138,127 @@ TEST_F(ExplanationTest, EachChoiceReadsTheFileAfresh) {
 
 struct Problem {
     const char* what;
-    std::optional<QByteArray> bytes;  // no file at all when empty
+    // Puts something (or nothing) where the file belongs.
+    std::function<void(const QString& path)> prepare;
     QString message;
 };
 
+void writeBytes(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+// The largest the process has ever been, in KiB.
+long peakKibibytes() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
 TEST_F(ExplanationTest, AFileThatCannotBeShownIsReportedAndTheGameGoesOn) {
+    const QString missing = QStringLiteral("説明ファイル「ムキロ・タフ.txt」が見つかりません。");
+    const QString unreadable =
+        QStringLiteral("説明ファイル「ムキロ・タフ.txt」を読めませんでした。");
+    const QString tooLarge =
+        QStringLiteral("説明ファイル「ムキロ・タフ.txt」は大きすぎて表示できません。");
     const Problem problems[] = {
-        {"missing", std::nullopt,
-         QStringLiteral("説明ファイル「ムキロ・タフ.txt」が見つかりません。")},
-        {"empty", QByteArray(), QStringLiteral("説明ファイル「ムキロ・タフ.txt」は空です。")},
-        {"too large", QByteArray(ExplanationFile::kMaxBytes + 1, 'a'),
-         QStringLiteral("説明ファイル「ムキロ・タフ.txt」は大きすぎて表示できません。")},
+        {"missing", [](const QString&) {}, missing},
+        {"a link to nowhere",
+         [](const QString& path) { ASSERT_TRUE(QFile::link(QStringLiteral("gone.txt"), path)); },
+         missing},
+        {"empty", [](const QString& path) { writeBytes(path, {}); },
+         QStringLiteral("説明ファイル「ムキロ・タフ.txt」は空です。")},
+        {"a folder in its place", [](const QString& path) { ASSERT_TRUE(QDir().mkdir(path)); },
+         unreadable},
+        // Opening a pipe waits for a writer that never comes: the window would hang.
+        {"a pipe in its place",
+         [](const QString& path) {
+             ASSERT_EQ(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+         },
+         unreadable},
+        // Endless bytes: only a reader that stops early could ever answer.
+        {"a link to an endless device",
+         [](const QString& path) { ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), path)); },
+         unreadable},
+        {"one byte over",
+         [](const QString& path) {
+             writeBytes(path, QByteArray(ExplanationFile::kMaxBytes + 1, 'a'));
+         },
+         tooLarge},
+        {"a single line of 10 MB",
+         [](const QString& path) { writeBytes(path, QByteArray(10 * 1024 * 1024, 'a')); },
+         tooLarge},
+        // Sparse, so the test itself stays small on disk.
+        {"100 MB",
+         [](const QString& path) {
+             QFile file(path);
+             ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+             ASSERT_TRUE(file.resize(100LL * 1024 * 1024));
+         },
+         tooLarge},
     };
     click("toreining");
     const rules::GameState before = window->state();
     for (const Problem& problem : problems) {
         SCOPED_TRACE(problem.what);
-        QFile::remove(ExplanationFile::name());
-        if (problem.bytes) {
-            writeFile(*problem.bytes);
-        }
+        const QString path = ExplanationFile::name();
+        QDir().rmdir(path);
+        QFile::remove(path);
+        problem.prepare(path);
         host.clear();
         MessageAnswerer answerer(*window);
+        const long peakBefore = peakKibibytes();
         chooseExplanation();
+        // Refusing a file never brings it into memory (a read of the whole would add its size).
+        EXPECT_LT(peakKibibytes() - peakBefore, 8 * 1024);
         ASSERT_EQ(answerer.seen().size(), 1U);
         EXPECT_EQ(answerer.seen()[0].text, problem.message);
         EXPECT_EQ(answerer.seen()[0].caption, QStringLiteral("ムキロ・タフ"));
         EXPECT_FALSE(text2_->isVisible());
         EXPECT_EQ(window->state(), before);
         EXPECT_EQ(host.cues(), std::vector<std::string>{"waka.wav"});
+    }
+}
+
+TEST_F(ExplanationTest, AFileWithoutReadPermissionIsReported) {
+    if (geteuid() == 0) {
+        GTEST_SKIP() << "the superuser reads every file whatever its permissions";
+    }
+    writeFile("a\r\n");
+    ASSERT_TRUE(QFile::setPermissions(ExplanationFile::name(), QFileDevice::WriteOwner));
+    MessageAnswerer answerer(*window);
+    chooseExplanation();
+    EXPECT_EQ(answerer.texts(), std::vector<QString>{QStringLiteral(
+                                    "説明ファイル「ムキロ・タフ.txt」を読めませんでした。")});
+    EXPECT_FALSE(text2_->isVisible());
+}
+
+struct OddText {
+    const char* what;
+    QByteArray bytes;
+    QString shown;  // what the box shows
+};
+
+// Odd bytes are still text: shown as decoded, never a crash and never a Message.
+TEST_F(ExplanationTest, OddBytesAreShownAsTheyDecode) {
+    const OddText cases[] = {
+        {"NUL bytes", QByteArray("a\0b\r\n\0", 6), QString::fromUtf16(u"a\0b\n\0", 5)},
+        {"only lone LFs", "one\ntwo\nthree\n", QStringLiteral("one\ntwo\nthree\n")},
+        // A lead byte with no valid trail, and a lead byte cut off by the end of the file.
+        {"invalid Shift_JIS", "\x83\x80\x83\x4c\x83\x8d\xa0ok\r\n\x83",
+         QStringLiteral("ムキロ\uFFFDok\n\uFFFD")},
+    };
+    for (const OddText& row : cases) {
+        SCOPED_TRACE(row.what);
+        writeFile(row.bytes);
+        MessageAnswerer answerer(*window);
+        chooseExplanation();
+        EXPECT_TRUE(answerer.seen().empty());
+        EXPECT_TRUE(text2_->isVisible());
+        EXPECT_EQ(text2_->toPlainText(), row.shown);
+        QTest::mouseClick(text2_->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(100, 100));
+        EXPECT_FALSE(text2_->isVisible());
     }
 }
 
