@@ -1,5 +1,5 @@
 # The two commands of the README, and the pieces they are made of.
-.PHONY: setup run test test-debug test-asan bench build-release build-debug clean
+.PHONY: setup run test test-debug test-asan fuzz bench package build-release build-debug clean
 
 JOBS ?= $(shell nproc)
 
@@ -19,8 +19,8 @@ run: build-release
 	build/release/game/mukiro-tough
 
 # Sets everything up, builds and runs every test: a debug build, then the same tests built
-# with the address and undefined-behaviour sanitizers.
-test: test-debug test-asan
+# with the address and undefined-behaviour sanitizers, then a minute of fuzzing.
+test: test-debug test-asan fuzz
 
 test-debug: build-debug
 	ctest --preset debug -j $(JOBS)
@@ -29,6 +29,16 @@ test-asan: setup
 	cmake --preset asan
 	cmake --build --preset asan -j $(JOBS)
 	ctest --preset asan -j $(JOBS)
+
+# Builds the explanation-file fuzzer with clang and runs it for FUZZ_SECONDS.
+FUZZ_SECONDS ?= 60
+fuzz: setup
+	JOBS=$(JOBS) scripts/fuzz $(FUZZ_SECONDS)
+
+# Builds the Debian package in build/release and prints its path.
+package: build-release
+	cd build/release && cpack -G DEB
+	@echo "Package: $$(ls -t build/release/mukiro-tough_*.deb | head -n 1)"
 
 # Builds in release mode and measures the game against a bare window.
 bench: setup
