@@ -7,12 +7,17 @@
 
 #include <array>
 #include <atomic>
+#include <condition_variable>
 #include <cstdio>
 #include <fstream>
+#include <mutex>
+#include <string>
 #include <system_error>
+#include <unordered_map>
 
 #include "rules/Cues.h"
 #include "sound/CuePath.h"
+#include "sound/LatestRequest.h"
 
 namespace mukiro::sound {
 namespace {
@@ -57,43 +62,95 @@ bool looksLikeWave(const std::filesystem::path& path) {
     return text.substr(0, 4) == "RIFF" && text.substr(8, 4) == "WAVE";
 }
 
-// A mixer period of 512 frames keeps the request-to-sound time near 10 ms without underruns.
-constexpr int kRate = 44100;
-constexpr int kChannels = 2;
-constexpr int kFramesPerPeriod = 512;
+// The mixer runs in the cues' own format, 16-bit mono at 22050 Hz, so each cue is played as it
+// lies in its file. In any other format every cue is converted as it is preloaded: at 44100 Hz
+// stereo that took most of the processor time the game spends starting up, and kept each cue at
+// several times its size. The sound server converts the one mixed stream instead.
+// A mixer period of 256 frames keeps the request-to-sound time near 12 ms without underruns.
+constexpr int kRate = 22050;
+constexpr int kChannels = 1;
+constexpr int kFramesPerPeriod = 256;
 // Every cue plays on this one channel: starting a chunk on it stops the chunk it was playing.
 constexpr int kCueChannel = 0;
 
 }  // namespace
 
-void SdlCuePlayer::ChunkDeleter::operator()(Mix_Chunk* chunk) const {
-    Mix_FreeChunk(chunk);
-}
+class SdlCuePlayer::Worker {
+  public:
+    explicit Worker(std::filesystem::path programDir) : programDir_(std::move(programDir)) {}
+
+    void play(std::string name) { requests_.put(std::move(name)); }
+
+    // Runs on the worker thread until the mailbox closes and the device is let go.
+    void run();
+
+    // Asks the worker to stop; true once it has, within `wait`.
+    bool stop(std::chrono::milliseconds wait);
+
+  private:
+    struct ChunkDeleter {
+        void operator()(Mix_Chunk* chunk) const { Mix_FreeChunk(chunk); }
+    };
+    using Chunk = std::unique_ptr<Mix_Chunk, ChunkDeleter>;
+
+    bool openDevice();
+    void closeDevice();
+    void preloadKnownCues();
+    Mix_Chunk* chunkFor(const std::string& name);
+    Chunk load(const std::string& name) const;
+    void start(const std::string& name);
+
+    const std::filesystem::path programDir_;
+    LatestRequest requests_;
+    // Touched only by the worker thread. A name whose file failed to load maps to null, so it
+    // stays silent without going back to the disk on every request.
+    std::unordered_map<std::string, Chunk> chunks_;
+
+    std::mutex finishMutex_;
+    std::condition_variable finishedSignal_;
+    bool finished_ = false;
+};
 
 SdlCuePlayer::SdlCuePlayer(std::filesystem::path programDir)
-    : programDir_(std::move(programDir)), worker_([this] { run(); }) {}
+    : worker_(std::make_shared<Worker>(std::move(programDir))),
+      thread_([worker = worker_] { worker->run(); }) {}
 
 SdlCuePlayer::~SdlCuePlayer() {
-    requests_.close();
-    worker_.join();
+    if (worker_->stop(kCloseWait)) {
+        thread_.join();
+    } else {
+        // Still stuck in SDL's connect: the thread keeps the worker alive, lets the device go
+        // if the server ever answers, or simply ends with the process.
+        thread_.detach();
+    }
 }
 
 void SdlCuePlayer::play(std::string_view name) {
-    requests_.put(std::string(name));
+    worker_->play(std::string(name));
 }
 
-void SdlCuePlayer::run() {
-    if (!openDevice()) {
-        return;
+void SdlCuePlayer::Worker::run() {
+    if (openDevice()) {
+        preloadKnownCues();
+        while (auto name = requests_.waitAndTake()) {
+            start(*name);
+        }
+        closeDevice();
     }
-    preloadKnownCues();
-    while (auto name = requests_.waitAndTake()) {
-        start(*name);
+    {
+        const std::lock_guard lock(finishMutex_);
+        finished_ = true;
     }
-    closeDevice();
+    finishedSignal_.notify_all();
 }
 
-bool SdlCuePlayer::openDevice() {
+bool SdlCuePlayer::Worker::stop(std::chrono::milliseconds wait) {
+    requests_.close();
+    std::unique_lock lock(finishMutex_);
+    return finishedSignal_.wait_for(lock, wait, [this] { return finished_; });
+}
+
+bool SdlCuePlayer::Worker::openDevice() {
     if (mixerTaken.exchange(true)) {
         return false;
     }
@@ -119,7 +176,7 @@ bool SdlCuePlayer::openDevice() {
     return true;
 }
 
-void SdlCuePlayer::closeDevice() {
+void SdlCuePlayer::Worker::closeDevice() {
     Mix_HaltChannel(-1);
     chunks_.clear();
     Mix_CloseAudio();
@@ -130,7 +187,7 @@ void SdlCuePlayer::closeDevice() {
 
 // The opening cue is requested before the window shows, while this runs: a request that
 // arrives meanwhile is served between two files rather than after all of them.
-void SdlCuePlayer::preloadKnownCues() {
+void SdlCuePlayer::Worker::preloadKnownCues() {
     for (const std::string_view cue : rules::cues::kAll) {
         if (requests_.closed()) {
             return;
@@ -142,7 +199,7 @@ void SdlCuePlayer::preloadKnownCues() {
     }
 }
 
-Mix_Chunk* SdlCuePlayer::chunkFor(const std::string& name) {
+Mix_Chunk* SdlCuePlayer::Worker::chunkFor(const std::string& name) {
     auto found = chunks_.find(name);
     if (found == chunks_.end()) {
         found = chunks_.emplace(name, load(name)).first;
@@ -150,7 +207,7 @@ Mix_Chunk* SdlCuePlayer::chunkFor(const std::string& name) {
     return found->second.get();
 }
 
-SdlCuePlayer::Chunk SdlCuePlayer::load(const std::string& name) const {
+SdlCuePlayer::Worker::Chunk SdlCuePlayer::Worker::load(const std::string& name) const {
     const std::filesystem::path path = cuePath(programDir_, name);
     if (!looksLikeWave(path)) {
         warnOnce("mukiro: silent cue: " + name + " (missing or not a WAV file)");
@@ -165,7 +222,7 @@ SdlCuePlayer::Chunk SdlCuePlayer::load(const std::string& name) const {
 
 // A request stops what is sounding even when its own file cannot be played: the cue it asked
 // for is silence.
-void SdlCuePlayer::start(const std::string& name) {
+void SdlCuePlayer::Worker::start(const std::string& name) {
     Mix_Chunk* chunk = chunkFor(name);
     if (chunk == nullptr) {
         Mix_HaltChannel(kCueChannel);

@@ -1,17 +1,13 @@
 // The cue player on SDL2_mixer: one cue at a time, never holding up the window.
 #pragma once
 
+#include <chrono>
 #include <filesystem>
 #include <memory>
-#include <string>
 #include <string_view>
 #include <thread>
-#include <unordered_map>
 
 #include "rules/CuePlayer.h"
-#include "sound/LatestRequest.h"
-
-struct Mix_Chunk;
 
 namespace mukiro::sound {
 
@@ -23,8 +19,15 @@ namespace mukiro::sound {
 //
 // SDL_mixer keeps one mixer per process, so only the first live player makes sound; another
 // made while it lives stays silent.
+//
+// Closing never hangs the game: a sound server that takes the connection and never answers
+// holds SDL's connect for half a minute. The player waits a short while for its worker and
+// then leaves it to finish on its own; the worker owns everything it still touches.
 class SdlCuePlayer final : public rules::CuePlayer {
   public:
+    // The longest closing waits for the worker to let the device go.
+    static constexpr std::chrono::milliseconds kCloseWait{500};
+
     explicit SdlCuePlayer(std::filesystem::path programDir);
     ~SdlCuePlayer() override;
 
@@ -34,25 +37,12 @@ class SdlCuePlayer final : public rules::CuePlayer {
     void play(std::string_view name) override;
 
   private:
-    struct ChunkDeleter {
-        void operator()(Mix_Chunk* chunk) const;
-    };
-    using Chunk = std::unique_ptr<Mix_Chunk, ChunkDeleter>;
+    // The worker's side: the device, the decoded cues and the mailbox. Shared with the worker
+    // thread, so it outlives a player that stopped waiting.
+    class Worker;
 
-    void run();
-    bool openDevice();
-    void closeDevice();
-    void preloadKnownCues();
-    Mix_Chunk* chunkFor(const std::string& name);
-    Chunk load(const std::string& name) const;
-    void start(const std::string& name);
-
-    const std::filesystem::path programDir_;
-    LatestRequest requests_;
-    // Touched only by the worker. A name whose file failed to load maps to null, so it stays
-    // silent without going back to the disk on every request.
-    std::unordered_map<std::string, Chunk> chunks_;
-    std::thread worker_;
+    std::shared_ptr<Worker> worker_;
+    std::thread thread_;
 };
 
 }  // namespace mukiro::sound

@@ -62,6 +62,21 @@ const std::vector<FailureCase> kCases = {
      },
      {"clear.wav"},
      {}},
+    // A real cue file cut off inside its format chunk, and one cut off inside its samples.
+    {"TruncatedInHeader",
+     [](const fs::path& dir) {
+         writeToneWave(dir / "clear.wav", {{1000, 300}});
+         fs::resize_file(dir / "clear.wav", 24);
+     },
+     {"clear.wav"},
+     {}},
+    {"TruncatedInSamples",
+     [](const fs::path& dir) {
+         writeToneWave(dir / "clear.wav", {{1000, 300}});
+         fs::resize_file(dir / "clear.wav", fs::file_size(dir / "clear.wav") / 3);
+     },
+     {"clear.wav"},
+     {}},
     {"EmptyFile", [](const fs::path& dir) { writeText(dir / "clear.wav", ""); }, {"clear.wav"}, {}},
     {"DirectoriesNamedLikeCues",
      [](const fs::path& dir) {
