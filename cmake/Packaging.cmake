@@ -8,6 +8,8 @@ include(GNUInstallDirs)
 set(MUKIRO_INSTALL_GAME_DIR lib/mukiro-tough)
 
 install(TARGETS mukiro-tough RUNTIME DESTINATION ${MUKIRO_INSTALL_GAME_DIR})
+# Every library it links is a system one or built into it: no run path to search.
+set_target_properties(mukiro-tough PROPERTIES INSTALL_RPATH "")
 
 # The same list that places the files beside the built program.
 get_directory_property(mukiro_game_files
