@@ -12,6 +12,8 @@ constexpr int kSliceMs = 10;
 // The test tones are written at about a quarter of full scale; silence is exactly 0 at a null
 // sink, so any threshold between catches every tone and no silence.
 constexpr double kAudibleRms = 300.0;
+// The test cues hold no pauses of their own, so a gap this short inside one tone is a dropout.
+constexpr int kLongestDropoutMs = 120;
 
 int classify(const std::int16_t* slice, int count, int rate, const std::vector<int>& tones) {
     double energy = 0;
@@ -98,6 +100,19 @@ std::vector<ToneRun> toneRuns(const std::vector<std::int16_t>& samples, int rate
             runs.erase(runs.begin() + static_cast<std::ptrdiff_t>(i));
         }
         i = i > 0 ? i - 1 : 0;
+    }
+    // A short silence inside one tone is the sink starved for a moment on a busy machine: the
+    // cue goes on after it, so both parts are one hearing of the cue.
+    for (std::size_t i = 1; i + 1 < runs.size();) {
+        const bool dropout = runs[i].hertz == 0 && runs[i].milliseconds <= kLongestDropoutMs &&
+                             runs[i - 1].hertz > 0 && runs[i - 1].hertz == runs[i + 1].hertz;
+        if (!dropout) {
+            ++i;
+            continue;
+        }
+        runs[i - 1].milliseconds += runs[i + 1].milliseconds;
+        runs.erase(runs.begin() + static_cast<std::ptrdiff_t>(i),
+                   runs.begin() + static_cast<std::ptrdiff_t>(i + 2));
     }
     return runs;
 }
