@@ -35,7 +35,7 @@ if [[ "${1:-}" == "--inside-x" ]]; then
 
     window=""
     for _ in $(seq 1 150); do
-        kill -0 "$game_pid" 2>/dev/null || { cat "$work/game.err" >&2; fail "the game exited before its window came up"; }
+        kill -0 "$game_pid" 2>/dev/null || fail "the game exited before its window came up"
         for id in $(xdotool search --onlyvisible --class mukiro-tough 2>/dev/null); do
             eval "$(xdotool getwindowgeometry --shell "$id")"
             if ((WIDTH >= 705 && HEIGHT >= 524)); then
@@ -48,7 +48,6 @@ if [[ "${1:-}" == "--inside-x" ]]; then
     [[ -n "$window" ]] || fail "no game window appeared"
     eval "$(xdotool getwindowgeometry --shell "$window")"
     win_x=$X win_y=$Y
-    sleep 1  # let the first paint finish
 
     cwd=$(readlink "/proc/$game_pid/cwd")
     [[ "$cwd" == "$(cd "$game_dir" && pwd -P)" ]] ||
@@ -75,7 +74,14 @@ if [[ "${1:-}" == "--inside-x" ]]; then
         done
     }
 
-    row=$(picture_row)
+    # Retried for a while: the first paint, or the repaint after a click, may be slow on a
+    # busy machine or under the sanitizers.
+    row=""
+    for _ in $(seq 1 20); do
+        row=$(picture_row)
+        [[ -n "$row" ]] && break
+        sleep 0.5
+    done
     [[ -n "$row" ]] || fail "the start picture is not on show in the body picture box"
     echo "start picture at ($kPictureX, $row) in the window"
 
@@ -83,8 +89,12 @@ if [[ "${1:-}" == "--inside-x" ]]; then
     # the program, the explanation covers the whole client area, picture included; without it,
     # a Message says so and the picture stays in view.
     xdotool mousemove --window "$window" 14 $(((row - kPictureTop) / 2)) click 1
-    sleep 1
-    [[ -z "$(picture_row)" ]] || fail "説明 did not bring up the explanation over the window"
+    covered=false
+    for _ in $(seq 1 20); do
+        sleep 0.5
+        [[ -z "$(picture_row)" ]] && { covered=true; break; }
+    done
+    $covered || fail "説明 did not bring up the explanation over the window"
     visible=$(xdotool search --onlyvisible --class mukiro-tough | wc -l)
     ((visible == 1)) || fail "説明 opened $((visible - 1)) more window(s), a Message about the file?"
     # The explanation's text: dark glyphs where the picture was.
