@@ -17,11 +17,38 @@ namespace {
 // Qt keeps this many pixels between a line edit's frame and its text on each side.
 constexpr int kLineEditInnerMargin = 2;
 
-// The widest stretch (100 = as designed) at which `fits` holds, or the narrowest allowed.
-int widestFittingStretch(QFont font, const std::function<bool(const QFont&)>& fits) {
-    for (int stretch = 100; stretch > TextFit::kNarrowestStretch; --stretch) {
-        font.setStretch(stretch);
-        if (fits(font)) {
+// Whether the text, drawn in the font given, keeps within the room given as a width in pixels.
+using FitsIn = std::function<bool(const QFont&, qreal width)>;
+
+// The widest stretch (100 = as designed) at which the text fits `width`, or the narrowest
+// allowed. Every stretch tried is a font loaded from the system, which costs far more than the
+// measuring, so the stretch is first estimated with the designed font alone: a face condensed
+// to s% draws its text s% as wide, as if the room were 100/s times wider. Hinting rounds each
+// face a little differently, so the estimate is then checked, and moved, with the real faces.
+int widestFittingStretch(QFont font, qreal width, const FitsIn& fitsIn) {
+    if (fitsIn(font, width)) {
+        return 100;
+    }
+    int stretch = TextFit::kNarrowestStretch;
+    for (int s = 99; s > TextFit::kNarrowestStretch; --s) {
+        if (fitsIn(font, width * 100.0 / s)) {
+            stretch = s;
+            break;
+        }
+    }
+    auto fitsAt = [&](int s) {
+        font.setStretch(s);
+        return fitsIn(font, width);
+    };
+    if (fitsAt(stretch)) {
+        while (stretch < 99 && fitsAt(stretch + 1)) {
+            ++stretch;
+        }
+        return stretch;
+    }
+    while (stretch > TextFit::kNarrowestStretch + 1) {
+        --stretch;
+        if (fitsAt(stretch)) {
             return stretch;
         }
     }
@@ -45,17 +72,19 @@ void TextFit::fitLabel(QLabel& label) {
     if (text.isEmpty() || room.isEmpty()) {
         return;
     }
-    auto lines = [&](const QFont& font) {
+    auto lines = [&](const QFont& font, qreal width) {
         const QFontMetricsF metrics(font);
         const QRectF needed = metrics.boundingRect(
-            QRectF(0, 0, room.width(), 1.0e6),
+            QRectF(0, 0, width, 1.0e6),
             static_cast<int>(Qt::TextWordWrap | label.alignment().toInt()), text);
         return static_cast<int>(std::lround(needed.height() / metrics.lineSpacing()));
     };
     const QFontMetricsF designed(label.font());
     const int roomFor = std::max(1, static_cast<int>(room.height() / designed.lineSpacing()));
-    applyStretch(label, widestFittingStretch(label.font(),
-                                             [&](const QFont& f) { return lines(f) <= roomFor; }));
+    applyStretch(label,
+                 widestFittingStretch(label.font(), room.width(), [&](const QFont& f, qreal width) {
+                     return lines(f, width) <= roomFor;
+                 }));
 }
 
 void TextFit::fitLineEdit(QLineEdit& box) {
@@ -72,8 +101,8 @@ void TextFit::fitLineEdit(QLineEdit& box) {
     const QMargins margins = box.textMargins();
     const qreal room =
         contents.width() - margins.left() - margins.right() - 2 * kLineEditInnerMargin;
-    applyStretch(box, widestFittingStretch(box.font(), [&](const QFont& f) {
-                     return QFontMetricsF(f).horizontalAdvance(text) <= room;
+    applyStretch(box, widestFittingStretch(box.font(), room, [&](const QFont& f, qreal width) {
+                     return QFontMetricsF(f).horizontalAdvance(text) <= width;
                  }));
 }
 

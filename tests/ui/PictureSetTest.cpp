@@ -22,6 +22,37 @@ TEST(PictureSetTest, PicturesAreKeptApartEvenWhenDrawnAlike) {
     EXPECT_EQ(set[rules::Picture::hifugan].size(), QSize(200, 200));
 }
 
+// The set reads plain bitmaps itself; it must see the very pixels the toolkit's reader sees,
+// whatever the width (rows are padded to four bytes) and the colours.
+TEST(PictureSetTest, BitmapsReadAsTheToolkitReadsThem) {
+    PictureFolder folder;
+    QImage odd(7, 5, QImage::Format_RGB888);
+    for (int y = 0; y < odd.height(); ++y) {
+        for (int x = 0; x < odd.width(); ++x) {
+            odd.setPixelColor(x, y, QColor(x * 36, y * 60, (x * y * 17) % 256));
+        }
+    }
+    const QString oddFile = folder.path() + ui::PictureSet::fileName(rules::Picture::tyotti);
+    ASSERT_TRUE(odd.save(oddFile, "BMP"));
+    const ui::PictureSet set(folder.path());
+    ASSERT_TRUE(set.complete());
+    for (rules::Picture picture : rules::kAllPictures) {
+        const QImage expected(folder.path() + ui::PictureSet::fileName(picture));
+        EXPECT_EQ(set[picture].toImage().convertToFormat(QImage::Format_RGB32),
+                  expected.convertToFormat(QImage::Format_RGB32))
+            << rules::pictureName(picture);
+    }
+#ifdef MUKIRO_HAS_PICTURES
+    const ui::PictureSet builtIn;
+    for (rules::Picture picture : rules::kAllPictures) {
+        const QImage expected(QStringLiteral(":/pictures/") + ui::PictureSet::fileName(picture));
+        EXPECT_EQ(builtIn[picture].toImage().convertToFormat(QImage::Format_RGB32),
+                  expected.convertToFormat(QImage::Format_RGB32))
+            << rules::pictureName(picture);
+    }
+#endif
+}
+
 #ifdef MUKIRO_HAS_PICTURES
 TEST(PictureSetTest, TheGamesOwnPicturesAreBuiltIn) {
     const ui::PictureSet set;
