@@ -81,6 +81,11 @@ run_game() {
     cwd=$(readlink "/proc/$started/cwd")
     [[ "$cwd" == "$game_dir" ]] || fail "$label: the game works in '$cwd', not in '$game_dir'"
 
+    # The caption is the one text outside the client area.
+    local caption
+    caption=$(xdotool getwindowname "$window")
+    [[ "$caption" == "ムキロ・タフ ver2.0" ]] || fail "$label: the window is captioned '$caption'"
+
     shoot "$window" "$work/shots/$label-open.png"
     # The menu command 説明 sits at the left end of the menu bar.
     xdotool mousemove --window "$window" 15 9 click 1
