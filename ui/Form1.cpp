@@ -237,7 +237,11 @@ void Form1::buildControls() {
                 break;
             }
             case ControlKind::textBox: {
-                auto* box = new QLineEdit(text, parent);
+                // The box lays its text out as soon as it has one: in its own face, not first
+                // in the window's and again in its own.
+                auto* box = new QLineEdit(parent);
+                box->setFont(GameFont::ofPixelSize(row.fontPixels));
+                box->setText(text);
                 box->setAlignment(row.alignment | Qt::AlignVCenter);
                 box->setReadOnly(row.readOnly);
                 // The small stock boxes are only 18 pixels high: no inner margin is to spare.
