@@ -84,7 +84,8 @@ class SdlCuePlayer::Worker {
     // Runs on the worker thread until the mailbox closes and the device is let go.
     void run();
 
-    // Asks the worker to stop; true once it has, within `wait`.
+    // Asks the worker to stop. True when it has stopped or will stop promptly: it is past
+    // connecting to the sound server within `wait`. False while it is still connecting.
     bool stop(std::chrono::milliseconds wait);
 
   private:
@@ -106,9 +107,10 @@ class SdlCuePlayer::Worker {
     // stays silent without going back to the disk on every request.
     std::unordered_map<std::string, Chunk> chunks_;
 
-    std::mutex finishMutex_;
-    std::condition_variable finishedSignal_;
-    bool finished_ = false;
+    // For stop(): a worker past connecting (with or without a device) ends quickly.
+    std::mutex phaseMutex_;
+    std::condition_variable phaseChanged_;
+    bool pastConnecting_ = false;
 };
 
 SdlCuePlayer::SdlCuePlayer(std::filesystem::path programDir)
@@ -116,6 +118,8 @@ SdlCuePlayer::SdlCuePlayer(std::filesystem::path programDir)
       thread_([worker = worker_] { worker->run(); }) {}
 
 SdlCuePlayer::~SdlCuePlayer() {
+    // A worker with a device lets it go in a few milliseconds and is waited for, so the
+    // process never ends while SDL is still closing.
     if (worker_->stop(kCloseWait)) {
         thread_.join();
     } else {
@@ -130,24 +134,25 @@ void SdlCuePlayer::play(std::string_view name) {
 }
 
 void SdlCuePlayer::Worker::run() {
-    if (openDevice()) {
+    const bool opened = openDevice();
+    {
+        const std::lock_guard lock(phaseMutex_);
+        pastConnecting_ = true;
+    }
+    phaseChanged_.notify_all();
+    if (opened) {
         preloadKnownCues();
         while (auto name = requests_.waitAndTake()) {
             start(*name);
         }
         closeDevice();
     }
-    {
-        const std::lock_guard lock(finishMutex_);
-        finished_ = true;
-    }
-    finishedSignal_.notify_all();
 }
 
 bool SdlCuePlayer::Worker::stop(std::chrono::milliseconds wait) {
     requests_.close();
-    std::unique_lock lock(finishMutex_);
-    return finishedSignal_.wait_for(lock, wait, [this] { return finished_; });
+    std::unique_lock lock(phaseMutex_);
+    return phaseChanged_.wait_for(lock, wait, [this] { return pastConnecting_; });
 }
 
 bool SdlCuePlayer::Worker::openDevice() {

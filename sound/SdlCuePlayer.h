@@ -21,11 +21,12 @@ namespace mukiro::sound {
 // made while it lives stays silent.
 //
 // Closing never hangs the game: a sound server that takes the connection and never answers
-// holds SDL's connect for half a minute. The player waits a short while for its worker and
-// then leaves it to finish on its own; the worker owns everything it still touches.
+// holds SDL's connect for half a minute. The player waits a short while for its worker to get
+// past connecting and then leaves it to finish on its own; the worker owns everything it still
+// touches.
 class SdlCuePlayer final : public rules::CuePlayer {
   public:
-    // The longest closing waits for the worker to let the device go.
+    // The longest closing waits for the worker to finish connecting to the sound server.
     static constexpr std::chrono::milliseconds kCloseWait{500};
 
     explicit SdlCuePlayer(std::filesystem::path programDir);
