@@ -18,9 +18,9 @@ build-debug: setup
 run: build-release
 	build/release/game/mukiro-tough
 
-# Sets everything up, builds and runs every test: a debug build, then the same tests built
-# with the address and undefined-behaviour sanitizers, then a minute of fuzzing.
-test: test-debug test-asan fuzz
+# Sets everything up, builds and runs every test: a debug build, a minute of fuzzing, then the
+# same tests built with the address and undefined-behaviour sanitizers.
+test: test-debug fuzz test-asan
 
 test-debug: build-debug
 	ctest --preset debug -j $(JOBS)
