@@ -11,7 +11,7 @@ struct ToneSpan {
     int milliseconds;
 };
 
-// 16-bit mono PCM at 22050 Hz, so the player must convert it to the device's format.
+// 16-bit mono PCM at 22050 Hz, the format of the game's own cues.
 void writeToneWave(const std::filesystem::path& path, const std::vector<ToneSpan>& spans);
 
 }  // namespace mukiro::sound::test
