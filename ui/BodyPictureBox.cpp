@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <QPixmap>
 
+#include "ui/PictureSet.h"
+
 namespace mukiro::ui {
 
 BodyPictureBox::BodyPictureBox(QWidget* parent) : QFrame(parent) {
@@ -15,27 +17,32 @@ BodyPictureBox::BodyPictureBox(QWidget* parent) : QFrame(parent) {
     setFocusPolicy(Qt::TabFocus);
 }
 
-void BodyPictureBox::setPicture(rules::Picture picture, const QPixmap& pixmap,
+void BodyPictureBox::setPicture(rules::Picture picture, const PictureSet& pictures,
                                 const QString& description) {
-    if (pixmap_ == &pixmap && picture_ == picture) {
+    if (pictures_ == &pictures && picture_ == picture) {
         return;
     }
     picture_ = picture;
-    pixmap_ = &pixmap;
+    pictures_ = &pictures;
     setAccessibleDescription(description);
     update();
 }
 
 void BodyPictureBox::paintEvent(QPaintEvent* event) {
     QFrame::paintEvent(event);
-    if (pixmap_ != nullptr) {
+    if (pictures_ != nullptr) {
+        // The ratio is read at every paint, not kept: when the window moves to a screen with
+        // another scale, or the desktop's scale changes, the toolkit repaints it and the man
+        // is drawn for the new ratio. Which picture is on show never depends on it.
         QPainter painter(this);
-        painter.drawPixmap(contentsRect().topLeft(), *pixmap_);
+        painter.drawPixmap(contentsRect().topLeft(),
+                           pictures_->forScreen(picture_, devicePixelRatioF()));
     }
 }
 
 void BodyPictureBox::mousePressEvent(QMouseEvent* event) {
-    const QPoint where = event->position().toPoint() - contentsRect().topLeft();
+    // Unrounded, so a press just past an edge of the poke's region stays outside it.
+    const QPointF where = event->position() - QPointF(contentsRect().topLeft());
     // Presses on the border are not presses on the picture.
     if (where.x() >= 0 && where.y() >= 0 && where.x() < kPictureSide && where.y() < kPictureSide) {
         emit pressed(event->button(), event->modifiers(), where);

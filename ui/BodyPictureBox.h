@@ -2,13 +2,13 @@
 #pragma once
 
 #include <QFrame>
-#include <QPoint>
+#include <QPointF>
 
 #include "rules/Picture.h"
 
-class QPixmap;
-
 namespace mukiro::ui {
+
+class PictureSet;
 
 class BodyPictureBox : public QFrame {
     Q_OBJECT
@@ -20,14 +20,15 @@ class BodyPictureBox : public QFrame {
 
     explicit BodyPictureBox(QWidget* parent = nullptr);
 
-    // Shows `pixmap` as the picture `picture`. The box keeps a reference to the pixmap, which
-    // must outlive it, as the picture set does.
-    void setPicture(rules::Picture picture, const QPixmap& pixmap, const QString& description);
+    // Shows `picture` from `pictures`, drawn for the screen the box is on whenever it paints.
+    // The box keeps a reference to the set, which must outlive it, as the window's does.
+    void setPicture(rules::Picture picture, const PictureSet& pictures, const QString& description);
     rules::Picture picture() const noexcept { return picture_; }
 
   signals:
-    // A mouse button went down over the picture area; `where` is in pixels of that area.
-    void pressed(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint where);
+    // A mouse button went down over the picture area; `where` is in logical pixels of that
+    // area, unrounded: on a scaled screen a press can land between two of them.
+    void pressed(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPointF where);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -35,7 +36,7 @@ class BodyPictureBox : public QFrame {
 
   private:
     rules::Picture picture_ = rules::Picture::start;
-    const QPixmap* pixmap_ = nullptr;
+    const PictureSet* pictures_ = nullptr;
 };
 
 }  // namespace mukiro::ui

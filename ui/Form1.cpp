@@ -197,7 +197,7 @@ void Form1::Command5_Click() {
     refresh();
 }
 
-void Form1::now_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint where) {
+void Form1::now_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPointF where) {
     game_.now_MouseDown(buttonCode(button), shiftCode(modifiers), static_cast<float>(where.x()),
                         static_cast<float>(where.y()));
     refresh();
@@ -373,7 +373,7 @@ void Form1::refresh() {
         text1_->setText(QString::number(s.gisei.value()));
         sacrificeWritesShown_ = s.sacrificeWrites;
     }
-    now_->setPicture(s.now, pictures_[s.now], PictureSet::description(s.now));
+    now_->setPicture(s.now, pictures_, PictureSet::description(s.now));
     setInk(hiroudo_, s.hiroudoInk);
     setInk(sibou_, s.sibouInk);
     setInk(hiyake_, s.hiyakeInk);

@@ -55,7 +55,7 @@ class Form1 : public QMainWindow, public rules::MessageSink {
     void pojingu_Click();
     void baito_Click();
     void Command5_Click();
-    void now_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint where);
+    void now_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPointF where);
     void Setumei_Click();
     void Text2_Click();
 

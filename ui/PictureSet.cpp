@@ -3,8 +3,13 @@
 
 #include <QFile>
 #include <QImage>
+#include <QtDebug>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <stdexcept>
+
+#include "art/PictureBook.h"
 
 namespace mukiro::ui {
 
@@ -70,7 +75,7 @@ bool load(QPixmap& pixmap, const QString& path) {
 
 }  // namespace
 
-PictureSet::PictureSet(const QString& folder) {
+PictureSet::PictureSet(const QString& folder) : drawsOwnArt_(folder == builtInFolder()) {
     for (rules::Picture picture : rules::kAllPictures) {
         QPixmap& pixmap = pixmaps_[indexOf(picture)];
         // Each picture gets a pixmap of its own, even where two are drawn alike: the game tells
@@ -89,6 +94,38 @@ QString PictureSet::missingMessage() const {
 
 const QPixmap& PictureSet::operator[](rules::Picture picture) const {
     return pixmaps_[indexOf(picture)];
+}
+
+QPixmap PictureSet::forScreen(rules::Picture picture, qreal ratio) const {
+    const QPixmap& loaded = pixmaps_[indexOf(picture)];
+    if (ratio <= 1.0 || loaded.isNull()) {
+        return loaded;
+    }
+    const std::pair key{picture, std::lround(ratio * 1000.0)};
+    const auto found = forScreen_.find(key);
+    if (found != forScreen_.end()) {
+        return found->second;
+    }
+    const QPixmap drawn = drawForScreen(picture, ratio);
+    forScreen_.emplace(key, drawn);
+    return drawn;
+}
+
+QPixmap PictureSet::drawForScreen(rules::Picture picture, qreal ratio) const {
+    if (drawsOwnArt_) {
+        try {
+            return QPixmap::fromImage(art::PictureBook().draw(picture, ratio));
+        } catch (const std::runtime_error& error) {
+            // Only the gravestone's face can be missing; it is a dependency of the game, so
+            // this is a broken install, and a softer picture beats none.
+            qWarning("%s: enlarging the 1x picture instead", error.what());
+        }
+    }
+    const QPixmap& loaded = pixmaps_[indexOf(picture)];
+    const auto side = static_cast<int>(std::lround(loaded.width() * ratio));
+    QPixmap enlarged = loaded.scaled(side, side, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    enlarged.setDevicePixelRatio(side / qreal(loaded.width()));
+    return enlarged;
 }
 
 QString PictureSet::description(rules::Picture picture) {

@@ -130,7 +130,7 @@ for needed in libqt6widgets6 libsdl2-mixer-2.0-0 qt6-qpa-plugins fonts-ipafont-g
         fail "Depends lacks $needed: $depends"
 done
 recommends=$(dpkg-deb -f "$deb" Recommends)
-[[ "$recommends" == "pulseaudio | pipewire-pulse" ]] || fail "Recommends is '$recommends'"
+[[ "$recommends" == "pulseaudio | pipewire-pulse, qt6-wayland" ]] || fail "Recommends is '$recommends'"
 echo "Depends: $depends"
 
 root=$work/root
@@ -162,12 +162,12 @@ metainfo=$share/metainfo/$app_id.metainfo.xml
 grep -q "<id>$app_id</id>" "$metainfo" || fail "the metainfo's id is not $app_id"
 grep -q "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" "$metainfo" ||
     fail "the metainfo does not launch $app_id.desktop"
-for side in 16 24 32 48 64 128 256; do
+for side in 16 24 32 48 64 128 256 512; do
     icon=$share/icons/hicolor/${side}x${side}/apps/$app_id.png
     [[ "$(identify -format '%m %wx%h' "$icon" 2>/dev/null)" == "PNG ${side}x${side}" ]] ||
         fail "no ${side}x${side} PNG icon at ${icon#"$root"}"
 done
-echo "files: program, link, 22 + 1 WAVs, explanation, desktop entry, metainfo, 7 icons"
+echo "files: program, link, 22 + 1 WAVs, explanation, desktop entry, metainfo, 8 icons"
 
 xvfb-run -a -s "-screen 0 1024x768x24" "$0" --inside-x "$root" "$source" "$work" ||
     { echo "--- the game's stderr:" >&2; cat "$work/game.err" >&2 2>/dev/null; exit 1; }

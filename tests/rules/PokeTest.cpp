@@ -33,7 +33,12 @@ INSTANTIATE_TEST_SUITE_P(
                       PokeCase{90, 155, "motto.wav"}, PokeCase{79, 155, "tya.wav"},
                       PokeCase{101, 155, "tya.wav"}, PokeCase{90, 139, "tya.wav"},
                       PokeCase{90, 171, "tya.wav"}, PokeCase{0, 0, "tya.wav"},
-                      PokeCase{199, 199, "tya.wav"}));
+                      PokeCase{199, 199, "tya.wav"},
+                      // A scaled screen reports presses between pixels; the bounds hold exactly.
+                      PokeCase{80.25F, 169.5F, "motto.wav"}, PokeCase{99.75F, 140.5F, "motto.wav"},
+                      PokeCase{100.4F, 155, "tya.wav"}, PokeCase{100.5F, 155, "tya.wav"},
+                      PokeCase{90, 139.5F, "tya.wav"}, PokeCase{79.6F, 155, "tya.wav"},
+                      PokeCase{90, 170.4F, "tya.wav"}));
 
 }  // namespace
 }  // namespace mukiro::testing

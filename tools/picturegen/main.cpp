@@ -7,8 +7,8 @@
 
 #include "BmpWriter.h"
 #include "ContactSheet.h"
-#include "IconPainter.h"
-#include "PictureBook.h"
+#include "art/IconPainter.h"
+#include "art/PictureBook.h"
 
 namespace {
 
@@ -23,7 +23,7 @@ void ensureFolder(const QDir& folder) {
 void drawPictures(const QString& folderPath, const QString& sheetPath) {
     const QDir folder(folderPath);
     ensureFolder(folder);
-    tools::PictureBook book;
+    art::PictureBook book;
     tools::ContactSheet sheet;
     for (const rules::Picture picture : rules::kAllPictures) {
         const QString name =
@@ -40,13 +40,13 @@ void drawPictures(const QString& folderPath, const QString& sheetPath) {
 
 // Lays the icons out as the hicolor theme does: <N>x<N>/apps/<app id>.png.
 void drawIcons(const QString& themePath, const QString& appId) {
-    for (const int side : tools::IconPainter::kSizes) {
+    for (const int side : art::IconPainter::kSizes) {
         const QString size = QString::number(side);
         const QDir folder(themePath + QLatin1Char('/') + size + QLatin1Char('x') + size +
                           QStringLiteral("/apps"));
         ensureFolder(folder);
         const QString path = folder.filePath(appId + QStringLiteral(".png"));
-        if (!tools::IconPainter::draw(side).save(path, "PNG")) {
+        if (!art::IconPainter::draw(side).save(path, "PNG")) {
             throw std::runtime_error("cannot write " + path.toStdString());
         }
     }

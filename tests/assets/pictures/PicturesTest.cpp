@@ -10,12 +10,17 @@
 #include <QProcessEnvironment>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <ostream>
 #include <string>
 
+#include "art/PictureBook.h"
 #include "assets/pictures/PictureResource.h"
 #include "rules/Picture.h"
+#include "tests/support/DoubledPixels.h"
 
 namespace mukiro::rules {
 // Names a picture in test output by its own name rather than its bytes.
@@ -163,6 +168,95 @@ TEST(PokeTarget, HitRegionCoversTheBriefsAndTheGapBetweenTheThighs) {
     }
 }
 
+// Averages each ratio x ratio square of a picture drawn at a whole-number ratio into one pixel,
+// as an eye sees it from far enough away.
+QImage boxDownscaled(const QImage& image, int ratio) {
+    QImage small(kSide, kSide, QImage::Format_RGB32);
+    const int n = ratio * ratio;
+    for (int y = 0; y < kSide; ++y) {
+        for (int x = 0; x < kSide; ++x) {
+            int r = 0;
+            int g = 0;
+            int b = 0;
+            for (int j = 0; j < ratio; ++j) {
+                for (int i = 0; i < ratio; ++i) {
+                    const QRgb p = image.pixel(x * ratio + i, y * ratio + j);
+                    r += qRed(p);
+                    g += qGreen(p);
+                    b += qBlue(p);
+                }
+            }
+            small.setPixel(x, y, qRgb(r / n, g / n, b / n));
+        }
+    }
+    return small;
+}
+
+// The art drawn for a scaled screen is the committed picture, only finer: seen from afar it
+// is the same picture, but its edges are not the 1x pixels doubled.
+TEST(ScaledArt, AtTwoAndThreeTimesItIsTheSamePictureOnlyFiner) {
+    const mukiro::art::PictureBook book;
+    for (const int ratio : {2, 3}) {
+        for (const Picture picture : mukiro::rules::kAllPictures) {
+            SCOPED_TRACE(nameOf(picture) + " at " + std::to_string(ratio));
+            const QImage fine = book.draw(picture, ratio).convertToFormat(QImage::Format_RGB32);
+            ASSERT_EQ(fine.size(), QSize(kSide * ratio, kSide * ratio));
+            const QImage seenFromAfar = boxDownscaled(fine, ratio);
+            const QImage committed = load(picture);
+            // Antialiased edges fall a little differently at each size; everywhere else the
+            // colours must be the committed ones.
+            int farOff = 0;
+            for (int y = 0; y < kSide; ++y) {
+                for (int x = 0; x < kSide; ++x) {
+                    const QRgb a = seenFromAfar.pixel(x, y);
+                    const QRgb b = committed.pixel(x, y);
+                    const int off =
+                        std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                                  std::abs(qBlue(a) - qBlue(b))});
+                    farOff += off > 64 ? 1 : 0;
+                }
+            }
+            EXPECT_LT(farOff, kSide * kSide / 100) << "pixels far from the committed picture";
+            if (ratio == 2) {
+                const QRect all(0, 0, kSide * 2, kSide * 2);
+                EXPECT_LT(mukiro::testing::doubledPixelShare(fine, all), 0.8);
+                const QImage doubled = committed.scaled(kSide * 2, kSide * 2);
+                EXPECT_GT(mukiro::testing::doubledPixelShare(doubled, all), 0.99)
+                    << "the measure no longer tells doubled pixels apart";
+            }
+        }
+    }
+}
+
+// The art fits the box at every ratio a desktop offers: 200 x 200 logical pixels, whatever
+// number of pixels that takes, and the shine is still pure white laid over the base picture.
+TEST(ScaledArt, EveryRatioCoversTheSameLogicalSquareAndShineStaysWhite) {
+    const mukiro::art::PictureBook book;
+    for (const double ratio : {1.25, 1.5, 1.75, 2.0, 2.5, 3.0}) {
+        SCOPED_TRACE(ratio);
+        const QImage base = book.draw(Picture::level3, ratio);
+        EXPECT_EQ(base.width(), static_cast<int>(std::lround(kSide * ratio)));
+        EXPECT_EQ(base.deviceIndependentSize(), QSizeF(kSide, kSide));
+        const QImage shiny = book.draw(Picture::futuesu, ratio);
+        ASSERT_EQ(shiny.size(), base.size());
+        int white = 0;
+        int otherwise = 0;
+        for (int y = 0; y < base.height(); ++y) {
+            for (int x = 0; x < base.width(); ++x) {
+                if (shiny.pixel(x, y) != base.pixel(x, y)) {
+                    (isPureWhite(shiny.pixel(x, y)) ? white : otherwise) += 1;
+                }
+            }
+        }
+        EXPECT_EQ(otherwise, 0);
+        // The marks keep their size on the screen: as many logical pixels as at 1x, give or
+        // take what rounding at a finer grid adds or drops.
+        const double logical = white / (ratio * ratio);
+        EXPECT_GT(logical, 100);
+        EXPECT_LT(logical, 600);
+    }
+}
+
 // Runs the generator with the given arguments, offscreen; fails the test when it fails.
 void runGenerator(const QStringList& arguments) {
     QProcess generator;
@@ -198,7 +292,7 @@ TEST(Generator, CommittedIconsMatchAFreshRunAtEveryHicolorSize) {
     ASSERT_TRUE(folder.isValid());
     ASSERT_NO_FATAL_FAILURE(
         runGenerator({QStringLiteral("--icons"), folder.path(), QStringLiteral(MUKIRO_APP_ID)}));
-    for (const int side : {16, 24, 32, 48, 64, 128, 256}) {
+    for (const int side : {16, 24, 32, 48, 64, 128, 256, 512}) {
         SCOPED_TRACE(side);
         const QString file = QStringLiteral("/%1x%1/apps/" MUKIRO_APP_ID ".png").arg(side);
         const QByteArray committed = readAll(QStringLiteral(MUKIRO_ICON_DIR) + file);

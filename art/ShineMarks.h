@@ -1,11 +1,11 @@
 // The white shine marks the beauty salon leaves on the man's skin.
 #pragma once
 
-#include "Figure.h"
+#include "art/Figure.h"
 
 class QPainter;
 
-namespace mukiro::tools {
+namespace mukiro::art {
 
 // Marks are drawn without antialiasing in pure white, so a shiny picture is its base picture
 // with a few hundred pixels turned white and nothing else changed.
@@ -19,4 +19,4 @@ class ShineMarks {
     Figure figure_;
 };
 
-}  // namespace mukiro::tools
+}  // namespace mukiro::art

@@ -3,7 +3,7 @@
 
 class QPainter;
 
-namespace mukiro::tools {
+namespace mukiro::art {
 
 class GravePainter {
   public:
@@ -22,4 +22,4 @@ class GravePainter {
     QPainter& painter_;
 };
 
-}  // namespace mukiro::tools
+}  // namespace mukiro::art

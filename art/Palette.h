@@ -4,7 +4,7 @@
 
 #include <QColor>
 
-namespace mukiro::tools {
+namespace mukiro::art {
 
 namespace palette {
 
@@ -62,4 +62,4 @@ inline QColor mix(const QColor& a, const QColor& b, double t) {
     return QColor(blend(a.red(), b.red()), blend(a.green(), b.green()), blend(a.blue(), b.blue()));
 }
 
-}  // namespace mukiro::tools
+}  // namespace mukiro::art

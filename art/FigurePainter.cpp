@@ -1,5 +1,5 @@
 // Paints the man of the body pictures from his Figure, in the game's cartoon style.
-#include "FigurePainter.h"
+#include "art/FigurePainter.h"
 
 #include <QLineF>
 #include <QPainter>
@@ -8,9 +8,9 @@
 #include <QTransform>
 #include <cmath>
 
-#include "Palette.h"
+#include "art/Palette.h"
 
-namespace mukiro::tools {
+namespace mukiro::art {
 
 namespace {
 
@@ -753,4 +753,4 @@ void FigurePainter::paintSheen() {
     painter_.restore();
 }
 
-}  // namespace mukiro::tools
+}  // namespace mukiro::art

@@ -1,14 +1,16 @@
 // Draws each picture of the game's picture set from its description.
-#include "PictureBook.h"
+#include "art/PictureBook.h"
 
 #include <QPainter>
+#include <algorithm>
+#include <cmath>
 
-#include "FigurePainter.h"
-#include "GravePainter.h"
-#include "Palette.h"
-#include "ShineMarks.h"
+#include "art/FigurePainter.h"
+#include "art/GravePainter.h"
+#include "art/Palette.h"
+#include "art/ShineMarks.h"
 
-namespace mukiro::tools {
+namespace mukiro::art {
 
 using rules::Picture;
 
@@ -50,69 +52,97 @@ Figure PictureBook::bandaged() {
     return figure;
 }
 
-QImage PictureBook::man(const Figure& figure, bool shining) {
-    QImage image(kSide, kSide, QImage::Format_RGB32);
+namespace {
+
+// A blank picture for a screen scaled by `ratio`.
+QImage blankPicture(double ratio) {
+    const int side = std::max(1, static_cast<int>(std::lround(PictureBook::kSide * ratio)));
+    QImage image(side, side, QImage::Format_RGB32);
     image.fill(palette::kBackground);
+    return image;
+}
+
+// Lets the painter take the 200 x 200 coordinates every painter of the set is written in. At
+// 1 no transform is set at all, so the committed 1x pictures stay byte for byte what they were.
+void drawInPictureCoordinates(QPainter& painter, const QImage& image) {
+    if (image.width() != PictureBook::kSide) {
+        const double scale = image.width() / double{PictureBook::kSide};
+        painter.scale(scale, scale);
+    }
+}
+
+// The finished picture still covers 200 x 200 logical pixels wherever it is drawn.
+QImage finished(QPainter& painter, QImage& image) {
+    painter.end();
+    image.setDevicePixelRatio(image.width() / double{PictureBook::kSide});
+    return image;
+}
+
+}  // namespace
+
+QImage PictureBook::man(const Figure& figure, bool shining, double ratio) {
+    QImage image = blankPicture(ratio);
     QPainter painter(&image);
+    drawInPictureCoordinates(painter, image);
     FigurePainter(painter, figure).paint();
     if (shining) {
         ShineMarks(figure).paint(painter);
     }
-    return image;
+    return finished(painter, image);
 }
 
-QImage PictureBook::grave() {
-    QImage image(kSide, kSide, QImage::Format_RGB32);
-    image.fill(palette::kBackground);
+QImage PictureBook::grave(double ratio) {
+    QImage image = blankPicture(ratio);
     QPainter painter(&image);
+    drawInPictureCoordinates(painter, image);
     GravePainter(painter).paint();
-    return image;
+    return finished(painter, image);
 }
 
-QImage PictureBook::draw(Picture picture) const {
+QImage PictureBook::draw(Picture picture, double ratio) const {
     switch (picture) {
         case Picture::start:
         case Picture::level1:
-            return man(atLevel(1), false);
+            return man(atLevel(1), false, ratio);
         case Picture::level2:
-            return man(atLevel(2), false);
+            return man(atLevel(2), false, ratio);
         case Picture::level3:
-            return man(atLevel(3), false);
+            return man(atLevel(3), false, ratio);
         case Picture::level4:
-            return man(atLevel(4), false);
+            return man(atLevel(4), false, ratio);
         case Picture::level5:
         case Picture::kenesu:
-            return man(atLevel(5), false);
+            return man(atLevel(5), false, ratio);
         case Picture::tyuesu:
-            return man(atLevel(1), true);
+            return man(atLevel(1), true, ratio);
         case Picture::fuesu:
-            return man(atLevel(2), true);
+            return man(atLevel(2), true, ratio);
         case Picture::futuesu:
-            return man(atLevel(3), true);
+            return man(atLevel(3), true, ratio);
         case Picture::yayaesu:
-            return man(atLevel(4), true);
+            return man(atLevel(4), true, ratio);
         case Picture::nanaesu:
-            return man(plump(), true);
+            return man(plump(), true, ratio);
         case Picture::goukaku: {
             Figure figure = atLevel(5);
             figure.pose = Pose::waving;
             figure.expression = Expression::beaming;
-            return man(figure, false);
+            return man(figure, false, ratio);
         }
         case Picture::hugoukaku: {
             Figure figure = atLevel(5);
             figure.pose = Pose::handAtFace;
             figure.expression = Expression::crying;
-            return man(figure, false);
+            return man(figure, false, ratio);
         }
         case Picture::death:
-            return grave();
+            return grave(ratio);
         case Picture::tyotti:
-            return man(plump(), false);
+            return man(plump(), false, ratio);
         case Picture::hifugan:
-            return man(bandaged(), false);
+            return man(bandaged(), false, ratio);
     }
     return {};
 }
 
-}  // namespace mukiro::tools
+}  // namespace mukiro::art

@@ -1,5 +1,5 @@
 // Paints the death picture: a gravestone on brown earth under a blue sky.
-#include "GravePainter.h"
+#include "art/GravePainter.h"
 
 #include <QFont>
 #include <QFontInfo>
@@ -9,9 +9,9 @@
 #include <QPen>
 #include <stdexcept>
 
-#include "Palette.h"
+#include "art/Palette.h"
 
-namespace mukiro::tools {
+namespace mukiro::art {
 
 namespace {
 
@@ -189,4 +189,4 @@ void GravePainter::paintFlowers() {
     }
 }
 
-}  // namespace mukiro::tools
+}  // namespace mukiro::art

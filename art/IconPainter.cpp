@@ -1,5 +1,5 @@
 // Draws the game's desktop icon: the champion of the level-5 picture on a rounded tile.
-#include "IconPainter.h"
+#include "art/IconPainter.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -7,11 +7,11 @@
 #include <QRectF>
 #include <algorithm>
 
-#include "FigurePainter.h"
-#include "Palette.h"
-#include "PictureBook.h"
+#include "art/FigurePainter.h"
+#include "art/Palette.h"
+#include "art/PictureBook.h"
 
-namespace mukiro::tools {
+namespace mukiro::art {
 
 namespace {
 
@@ -28,6 +28,13 @@ QImage IconPainter::draw(int side) {
     QImage icon(side, side, QImage::Format_ARGB32_Premultiplied);
     icon.fill(Qt::transparent);
     QPainter painter(&icon);
+    paint(painter, side);
+    painter.end();
+    return icon.convertToFormat(QImage::Format_ARGB32);
+}
+
+void IconPainter::paint(QPainter& painter, int side) {
+    painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
 
     const double size = side;
@@ -52,8 +59,7 @@ QImage IconPainter::draw(int side) {
     painter.setPen(QPen(palette::kOutline, std::max(1.0, size / 64.0)));
     painter.setBrush(Qt::NoBrush);
     painter.drawPath(tile);
-    painter.end();
-    return icon.convertToFormat(QImage::Format_ARGB32);
+    painter.restore();
 }
 
-}  // namespace mukiro::tools
+}  // namespace mukiro::art

@@ -4,7 +4,7 @@
 #include <QColor>
 #include <QPointF>
 
-namespace mukiro::tools {
+namespace mukiro::art {
 
 // What he does with his arms. Standing is the pose of every level picture, so that the poke
 // lands on the same spot of him whatever level he has reached.
@@ -59,4 +59,4 @@ struct Figure {
     }
 };
 
-}  // namespace mukiro::tools
+}  // namespace mukiro::art

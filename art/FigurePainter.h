@@ -4,11 +4,11 @@
 #include <QColor>
 #include <QPainterPath>
 
-#include "Figure.h"
+#include "art/Figure.h"
 
 class QPainter;
 
-namespace mukiro::tools {
+namespace mukiro::art {
 
 class FigurePainter {
   public:
@@ -57,4 +57,4 @@ class FigurePainter {
     QColor shade_;  // the skin's own darker tone, for muscle lines and hollows
 };
 
-}  // namespace mukiro::tools
+}  // namespace mukiro::art

@@ -1,13 +1,13 @@
 // The white shine marks the beauty salon leaves on the man's skin.
-#include "ShineMarks.h"
+#include "art/ShineMarks.h"
 
 #include <QPainter>
 #include <QPainterPath>
 #include <QPen>
 
-#include "Palette.h"
+#include "art/Palette.h"
 
-namespace mukiro::tools {
+namespace mukiro::art {
 
 namespace {
 
@@ -68,4 +68,4 @@ void ShineMarks::paint(QPainter& painter) const {
     painter.restore();
 }
 
-}  // namespace mukiro::tools
+}  // namespace mukiro::art
