@@ -1,0 +1,125 @@
+// The window on a screen scaled by QT_SCALE_FACTOR (CTest runs this once per factor): the man
+// drawn for the screen's ratio, in a picture area of 200 x 200 logical pixels, and pokes
+// judged in logical pixels, unrounded.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QImage>
+#include <QMouseEvent>
+#include <QPixmap>
+#include <QTest>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "art/PictureBook.h"
+#include "rules/GameState.h"
+#include "tests/support/RecordingHost.h"
+#include "ui/BodyPictureBox.h"
+#include "ui/Form1.h"
+#include "ui/PictureSet.h"
+
+namespace mukiro::testing {
+namespace {
+
+constexpr int kSide = ui::BodyPictureBox::kPictureSide;
+
+class ScaledWindowTest : public ::testing::Test {
+  protected:
+    // Opens the window with the game's own pictures and `picture` on show.
+    void open(rules::Picture picture = rules::Picture::start) {
+        ui::PictureSet pictures;
+        ASSERT_TRUE(pictures.complete()) << pictures.missingFile().toStdString();
+        rules::GameState initial;
+        initial.now = picture;
+        window = std::make_unique<ui::Form1>(host, std::move(pictures), std::move(initial));
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        now = window->findChild<ui::BodyPictureBox*>(QStringLiteral("now"));
+        ASSERT_NE(now, nullptr);
+    }
+
+    // The factor this run was started with; the whole table below holds at each.
+    static double scaleFactor() {
+        const QByteArray factor = qgetenv("QT_SCALE_FACTOR");
+        return factor.isEmpty() ? 1.0 : factor.toDouble();
+    }
+
+    // Presses a button at `where`, in logical pixels of the picture area (which starts inside
+    // the 2-pixel border), the way a scaled screen reports it: between pixels if need be.
+    void press(QPointF where) {
+        const QPointF local =
+            where + QPointF(ui::BodyPictureBox::kBorder, ui::BodyPictureBox::kBorder);
+        QMouseEvent down(QEvent::MouseButtonPress, local, now->mapToGlobal(local), Qt::LeftButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(now, &down);
+        QMouseEvent up(QEvent::MouseButtonRelease, local, now->mapToGlobal(local), Qt::LeftButton,
+                       Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(now, &up);
+    }
+
+    RecordingHost host;
+    std::unique_ptr<ui::Form1> window;
+    ui::BodyPictureBox* now = nullptr;
+};
+
+TEST_F(ScaledWindowTest, ThePictureAreaStays200LogicalPixelsInsideItsBorder) {
+    open();
+    EXPECT_DOUBLE_EQ(now->devicePixelRatioF(), scaleFactor());
+    EXPECT_EQ(now->size(), QSize(kSide + 4, kSide + 4));
+    EXPECT_EQ(now->contentsRect(), QRect(2, 2, kSide, kSide));
+}
+
+// At 1 the window shows the committed picture pixel for pixel; above 1 it shows the art drawn
+// for that ratio, not the 1x picture enlarged. Which picture is on show does not change.
+TEST_F(ScaledWindowTest, TheManIsDrawnForTheScreensRatio) {
+    const double ratio = scaleFactor();
+    for (const rules::Picture picture : {rules::Picture::start, rules::Picture::tyuesu,
+                                         rules::Picture::hugoukaku, rules::Picture::death}) {
+        SCOPED_TRACE(std::string(rules::pictureName(picture)));
+        open(picture);
+        const QImage shown =
+            now->grab(now->contentsRect()).toImage().convertToFormat(QImage::Format_RGB32);
+        QImage expected =
+            ratio == 1.0 ? QImage(QStringLiteral(":/pictures/") + ui::PictureSet::fileName(picture))
+                         : art::PictureBook().draw(picture, ratio);
+        expected = expected.convertToFormat(QImage::Format_RGB32);
+        ASSERT_EQ(shown.size(), expected.size());
+        expected.setDevicePixelRatio(shown.devicePixelRatio());
+        EXPECT_TRUE(shown == expected) << "the picture area differs from the art at " << ratio;
+        EXPECT_EQ(now->picture(), picture);
+    }
+}
+
+struct Poke {
+    QPointF where;  // logical pixels of the picture area
+    std::optional<const char*> cue;
+};
+
+// The hit region is x 80 to 100 and y 140 to 170, bounds included, at every ratio; a press
+// just past a bound is outside it, and a press on the border is no poke at all.
+TEST_F(ScaledWindowTest, PokesLandInLogicalPixelsUnrounded) {
+    const Poke pokes[] = {
+        {{80, 140}, "motto.wav"},       {{100, 170}, "motto.wav"},    {{90, 155}, "motto.wav"},
+        {{80.25, 169.75}, "motto.wav"}, {{99.5, 140.5}, "motto.wav"}, {{100.4, 155}, "tya.wav"},
+        {{100.5, 155}, "tya.wav"},      {{79.5, 155}, "tya.wav"},     {{90, 139.5}, "tya.wav"},
+        {{90, 170.5}, "tya.wav"},       {{0, 0}, "tya.wav"},          {{199.5, 199.5}, "tya.wav"},
+        {{-0.5, 100}, std::nullopt},    {{100, -1}, std::nullopt},    {{200, 50}, std::nullopt},
+        {{50, 201}, std::nullopt},
+    };
+    open();
+    const rules::GameState before = window->state();
+    for (const Poke& poke : pokes) {
+        SCOPED_TRACE(::testing::Message() << poke.where.x() << ", " << poke.where.y());
+        host.clear();
+        press(poke.where);
+        const std::vector<std::string> expected =
+            poke.cue ? std::vector<std::string>{*poke.cue} : std::vector<std::string>{};
+        EXPECT_EQ(host.cues(), expected);
+    }
+    EXPECT_EQ(window->state(), before);
+}
+
+}  // namespace
+}  // namespace mukiro::testing
