@@ -3,10 +3,14 @@
 #
 # Usage: scripts/screenshot.sh [BUILD_DIR [OUTPUT_PNG]]
 #   Without BUILD_DIR the game is configured and built in build/screenshot first.
+#   SCALE=2 (a whole number) photographs it as on a screen scaled to 200 % (QT_SCALE_FACTOR),
+#   into docs/screenshot-2x.png unless OUTPUT_PNG says otherwise.
 #
 # Needs xvfb and xauth (listed in scripts/debian-packages.txt) and two tools used only here:
 # imagemagick (import) and x11-utils (xwininfo).
 set -euo pipefail
+
+scale=${SCALE:-1}
 
 if [[ "${1:-}" == "--inside-x" ]]; then
     exe=$2
@@ -18,7 +22,8 @@ if [[ "${1:-}" == "--inside-x" ]]; then
     launch_dir=$(mktemp -d)
     trap 'rm -rf "$launch_dir"' EXIT
     ln -s "$game_dir/$(basename "$exe")" "$launch_dir/mukiro-tough"
-    (cd / && SDL_AUDIODRIVER=dummy QT_QPA_PLATFORM=xcb exec "$launch_dir/mukiro-tough") &
+    (cd / && SDL_AUDIODRIVER=dummy QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=$scale \
+        exec "$launch_dir/mukiro-tough") &
     game_pid=$!
     trap 'kill "$game_pid" 2>/dev/null || true; rm -rf "$launch_dir"' EXIT
 
@@ -52,7 +57,11 @@ fi
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${1:-}
-out=${2:-$root/docs/screenshot.png}
+if [[ "$scale" == 1 ]]; then
+    out=${2:-$root/docs/screenshot.png}
+else
+    out=${2:-$root/docs/screenshot-${scale}x.png}
+fi
 if [[ -z "$build" ]]; then
     build=$root/build/screenshot
     cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
@@ -63,4 +72,4 @@ exe=$build/game/mukiro-tough
 mkdir -p "$(dirname "$out")"
 out=$(cd "$(dirname "$out")" && pwd)/$(basename "$out")
 
-xvfb-run -a -s "-screen 0 1024x768x24" "$0" --inside-x "$exe" "$out"
+SCALE=$scale xvfb-run -a -s "-screen 0 $((1024 * scale))x$((768 * scale))x24" "$0" --inside-x "$exe" "$out"
