@@ -7,10 +7,13 @@
 #include <QImage>
 #include <QMouseEvent>
 #include <QPixmap>
+#include <QScreen>
 #include <QTest>
+#include <QWindow>
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "art/PictureBook.h"
@@ -119,6 +122,34 @@ TEST_F(ScaledWindowTest, PokesLandInLogicalPixelsUnrounded) {
         EXPECT_EQ(host.cues(), expected);
     }
     EXPECT_EQ(window->state(), before);
+}
+
+// Run with two screens, one at 100 % and one at 200 % (two-screens.json): once the window has
+// moved to the other screen, the box paints the man for that screen's ratio, and the same
+// picture stays on show. (The offscreen platform keeps its 1x backing store after the move, so
+// the box is painted afresh here rather than read back from the screen.)
+TEST_F(ScaledWindowTest, TwoScreensRedrawTheManWhenTheWindowMoves) {
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    ASSERT_EQ(screens.size(), 2)
+        << "run with QT_QPA_PLATFORM=offscreen:configfile=two-screens.json";
+    open(rules::Picture::level4);
+    const QImage plain =
+        QImage(QStringLiteral(":/pictures/level4.bmp")).convertToFormat(QImage::Format_RGB32);
+    const QImage fine =
+        art::PictureBook().draw(rules::Picture::level4, 2).convertToFormat(QImage::Format_RGB32);
+    for (const auto& [screen, expected] :
+         {std::pair{screens[1], fine}, std::pair{screens[0], plain}, std::pair{screens[1], fine}}) {
+        SCOPED_TRACE(screen->name().toStdString());
+        window->windowHandle()->setScreen(screen);
+        QApplication::processEvents();
+        EXPECT_DOUBLE_EQ(now->devicePixelRatioF(), expected.devicePixelRatio());
+        QImage shown =
+            now->grab(now->contentsRect()).toImage().convertToFormat(QImage::Format_RGB32);
+        ASSERT_EQ(shown.size(), expected.size());
+        shown.setDevicePixelRatio(expected.devicePixelRatio());
+        EXPECT_TRUE(shown == expected);
+        EXPECT_EQ(now->picture(), rules::Picture::level4);
+    }
 }
 
 }  // namespace
