@@ -4,10 +4,13 @@
 #include <QFile>
 #include <QImage>
 #include <QtDebug>
+#include <bit>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <stdexcept>
+#include <utility>
 
 #include "art/PictureBook.h"
 
@@ -27,14 +30,31 @@ std::uint32_t littleEndian(const uchar* bytes, int count) {
     return value;
 }
 
+// One row of blue-green-red pixels into 32-bit ones. Four pixels are twelve bytes, read as
+// three little-endian words: blue, green and red already sit where a QRgb wants them, so each
+// pixel is a shift and a mask rather than three byte loads.
+void copyRow(const uchar* from, QRgb* to, int width) {
+    int x = 0;
+    for (; std::endian::native == std::endian::little && x + 4 <= width; x += 4, from += 12) {
+        std::uint32_t w[3];
+        std::memcpy(w, from, sizeof w);
+        to[x] = 0xFF000000u | (w[0] & 0xFFFFFFu);
+        to[x + 1] = 0xFF000000u | (w[0] >> 24) | ((w[1] & 0xFFFFu) << 8);
+        to[x + 2] = 0xFF000000u | (w[1] >> 16) | ((w[2] & 0xFFu) << 16);
+        to[x + 3] = 0xFF000000u | (w[2] >> 8);
+    }
+    for (; x < width; ++x, from += 3) {
+        to[x] = qRgb(from[2], from[1], from[0]);
+    }
+}
+
 // The game's own pictures are plain 24-bit bitmaps, stored bottom row first. Those are copied
 // straight into an image: the general image reader takes ten times as long over them, and the
 // window waits for all seventeen before it first shows. Anything else, or anything it cannot
 // be sure of, is left to the general reader (a null image).
-QImage plainBitmap(const QByteArray& file) {
+QImage plainBitmap(const uchar* bytes, qsizetype size) {
     constexpr qsizetype kHeaders = 54;
-    const auto* bytes = reinterpret_cast<const uchar*>(file.constData());
-    if (file.size() < kHeaders || bytes[0] != 'B' || bytes[1] != 'M' ||
+    if (size < kHeaders || bytes[0] != 'B' || bytes[1] != 'M' ||
         littleEndian(bytes + 14, 4) != 40 || littleEndian(bytes + 26, 2) != 1 ||
         littleEndian(bytes + 28, 2) != 24 || littleEndian(bytes + 30, 4) != 0) {
         return {};
@@ -46,16 +66,14 @@ QImage plainBitmap(const QByteArray& file) {
         return {};
     }
     const qsizetype stride = (qsizetype{width} * 3 + 3) / 4 * 4;
-    if (offset < kHeaders || offset + stride * height > file.size()) {
+    if (offset < kHeaders || offset + stride * height > size) {
         return {};
     }
     QImage image(width, height, QImage::Format_RGB32);
+    uchar* const top = image.bits();
     for (int y = 0; y < height; ++y) {
-        const uchar* from = bytes + offset + stride * (height - 1 - y);
-        auto* to = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < width; ++x, from += 3) {
-            to[x] = qRgb(from[2], from[1], from[0]);
-        }
+        copyRow(bytes + offset + stride * (height - 1 - y),
+                reinterpret_cast<QRgb*>(top + image.bytesPerLine() * y), width);
     }
     return image;
 }
@@ -65,11 +83,19 @@ bool load(QPixmap& pixmap, const QString& path) {
     if (!file.open(QIODevice::ReadOnly)) {
         return false;
     }
-    const QImage image = plainBitmap(file.readAll());
+    // The built-in pictures are read where they lie in the program, files where the system
+    // maps them; a copy is made only of what cannot be mapped.
+    QImage image;
+    if (const uchar* mapped = file.map(0, file.size()); mapped != nullptr) {
+        image = plainBitmap(mapped, file.size());
+    } else {
+        const QByteArray bytes = file.readAll();
+        image = plainBitmap(reinterpret_cast<const uchar*>(bytes.constData()), bytes.size());
+    }
     if (image.isNull()) {
         return pixmap.load(path);
     }
-    pixmap = QPixmap::fromImage(image);
+    pixmap = QPixmap::fromImage(std::move(image));
     return !pixmap.isNull();
 }
 
