@@ -4,12 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFont>
+#include <QFontInfo>
 #include <QImage>
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QScreen>
 #include <QTest>
 #include <QWindow>
+#include <cmath>
 #include <memory>
 #include <optional>
 #include <string>
@@ -149,6 +152,33 @@ TEST_F(ScaledWindowTest, TwoScreensRedrawTheManWhenTheWindowMoves) {
         shown.setDevicePixelRatio(expected.devicePixelRatio());
         EXPECT_TRUE(shown == expected);
         EXPECT_EQ(now->picture(), rules::Picture::level4);
+    }
+}
+
+// Run at 2x on a system whose fonts are gone (no-fonts.conf): the gravestone's inscription
+// cannot be set, so the game shows the 1x gravestone enlarged smoothly rather than fail or
+// carve other letters; the man, who needs no text, is still drawn for the ratio.
+TEST_F(ScaledWindowTest, WithoutTheGraveFaceTheGravestoneIsEnlarged) {
+    QFont face(QStringLiteral("IPAPGothic"));
+    ASSERT_NE(QFontInfo(face).family(), QStringLiteral("IPAPGothic"))
+        << "run with FONTCONFIG_FILE=no-fonts.conf";
+    const double ratio = scaleFactor();
+    const auto side = static_cast<int>(std::lround(kSide * ratio));
+    const QImage grave(QStringLiteral(":/pictures/death.bmp"));
+    const QImage level1 = art::PictureBook().draw(rules::Picture::level1, ratio);
+    for (const auto& [picture, expected] :
+         {std::pair{rules::Picture::death,
+                    grave.scaled(side, side, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)},
+          std::pair{rules::Picture::level1, level1}}) {
+        SCOPED_TRACE(std::string(rules::pictureName(picture)));
+        open(picture);
+        QImage shown =
+            now->grab(now->contentsRect()).toImage().convertToFormat(QImage::Format_RGB32);
+        ASSERT_EQ(shown.size(), QSize(side, side));
+        shown.setDevicePixelRatio(1);
+        QImage wanted = expected.convertToFormat(QImage::Format_RGB32);
+        wanted.setDevicePixelRatio(1);
+        EXPECT_TRUE(shown == wanted);
     }
 }
 
