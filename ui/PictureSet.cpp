@@ -127,13 +127,17 @@ QPixmap PictureSet::forScreen(rules::Picture picture, qreal ratio) const {
     if (ratio <= 1.0 || loaded.isNull()) {
         return loaded;
     }
-    const std::pair key{picture, std::lround(ratio * 1000.0)};
-    const auto found = forScreen_.find(key);
-    if (found != forScreen_.end()) {
-        return found->second;
+    // The window is on one screen at a time: pictures drawn for another ratio are let go, so
+    // at most one set of large pictures is kept however often the window changes screens.
+    const long ratioKey = std::lround(ratio * 1000.0);
+    if (ratioKey != forScreenRatio_) {
+        forScreen_.fill(QPixmap());
+        forScreenRatio_ = ratioKey;
     }
-    const QPixmap drawn = drawForScreen(picture, ratio);
-    forScreen_.emplace(key, drawn);
+    QPixmap& drawn = forScreen_[indexOf(picture)];
+    if (drawn.isNull()) {
+        drawn = drawForScreen(picture, ratio);
+    }
     return drawn;
 }
 

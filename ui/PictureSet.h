@@ -4,8 +4,6 @@
 #include <QPixmap>
 #include <QString>
 #include <array>
-#include <map>
-#include <utility>
 
 #include "rules/Picture.h"
 
@@ -30,8 +28,9 @@ class PictureSet {
     // The picture for a screen scaled by `ratio` (its device pixel ratio), covering 200 x 200
     // logical pixels. At 1 or below it is the loaded picture itself. Above 1 the game's own
     // pictures are painted afresh at that ratio by the same code that drew the files, so the
-    // man is as sharp as the text beside him; each is drawn on first need and kept. Pictures
-    // from another folder, or a gravestone whose face is missing, are enlarged smoothly.
+    // man is as sharp as the text beside him; each is drawn on first need and kept while the
+    // ratio stays the same. Pictures from another folder, or a gravestone whose face is
+    // missing, are enlarged smoothly.
     QPixmap forScreen(rules::Picture picture, qreal ratio) const;
 
     // A few Japanese words for screen readers about what the picture shows.
@@ -48,8 +47,9 @@ class PictureSet {
     QString missingFile_;
     // Only the built-in pictures are the ones the drawing code draws.
     bool drawsOwnArt_ = false;
-    // Pictures drawn for scaled screens, by picture and ratio in thousandths.
-    mutable std::map<std::pair<rules::Picture, long>, QPixmap> forScreen_;
+    // Pictures drawn for the scaled screen the window is on, and its ratio in thousandths.
+    mutable std::array<QPixmap, rules::kAllPictures.size()> forScreen_;
+    mutable long forScreenRatio_ = 0;
 };
 
 }  // namespace mukiro::ui
