@@ -7,7 +7,8 @@ include(GNUInstallDirs)
 # into one with them, the way Debian keeps a game's private files: under lib/games/, since the
 # program is built for one architecture. The launcher folder holds only a relative link: the
 # game resolves the link to that folder at start-up, and the link stays right under any prefix
-# or DESTDIR. A prefix whose games/ is not on PATH can put the link in bin/ instead.
+# or DESTDIR. The desktop entry starts it by name, from PATH: Debian's PATH holds /usr/games,
+# and a prefix whose games/ is not on PATH can put the link in bin/ instead.
 set(MUKIRO_INSTALL_GAME_DIR lib/games/mukiro-tough
     CACHE STRING "Folder, under the prefix, for the program with its sounds and explanation file")
 set(MUKIRO_INSTALL_LAUNCHER_DIR games
@@ -38,9 +39,6 @@ set(mukiro_launcher ${CMAKE_BINARY_DIR}/packaging/mukiro-tough)
 file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/packaging)
 file(CREATE_LINK ${mukiro_link_target} ${mukiro_launcher} SYMBOLIC)
 install(FILES ${mukiro_launcher} DESTINATION ${MUKIRO_INSTALL_LAUNCHER_DIR})
-
-# The menu starts the launcher by its full path: a desktop session's PATH need not hold games/.
-set(MUKIRO_LAUNCHER_PATH ${CMAKE_INSTALL_PREFIX}/${MUKIRO_INSTALL_LAUNCHER_DIR}/mukiro-tough)
 
 # The desktop names the game by its app id everywhere: entry, icon and metadata.
 set(MUKIRO_DESKTOP_FILE ${CMAKE_BINARY_DIR}/packaging/${MUKIRO_APP_ID}.desktop)

@@ -158,8 +158,7 @@ share=$root/usr/share
 desktop=$share/applications/$app_id.desktop
 [[ -f "$desktop" ]] || fail "no desktop entry $app_id.desktop"
 grep -qx "Icon=$app_id" "$desktop" || fail "the desktop entry's Icon is not $app_id"
-grep -qx "Exec=/usr/games/mukiro-tough" "$desktop" ||
-    fail "the desktop entry does not start /usr/games/mukiro-tough"
+grep -qx "Exec=mukiro-tough" "$desktop" || fail "the desktop entry does not start mukiro-tough"
 metainfo=$share/metainfo/$app_id.metainfo.xml
 grep -q "<id>$app_id</id>" "$metainfo" || fail "the metainfo's id is not $app_id"
 grep -q "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" "$metainfo" ||
