@@ -35,10 +35,10 @@ FUZZ_SECONDS ?= 60
 fuzz: setup
 	JOBS=$(JOBS) scripts/fuzz $(FUZZ_SECONDS)
 
-# Builds the Debian package in build/release and prints its path.
-package: build-release
-	cd build/release && cpack -G DEB
-	@echo "Package: $$(ls -t build/release/mukiro-tough_*.deb | head -n 1)"
+# Builds the Debian package the way a distribution does (dpkg-buildpackage on a clean copy of
+# the source) into build/package and prints its path.
+package: setup
+	@echo "Package: $$(scripts/build-deb build/package -b)"
 
 # Builds in release mode and measures the game against a bare window.
 bench: setup

@@ -1,11 +1,18 @@
-# How the game is installed and packaged: a folder of its own under lib/, a link in bin/, the
-# desktop entry, icons and AppStream metadata under share/, and a Debian package made by CPack.
+# How the game is installed: a folder of its own for the program and its files, a link where
+# players start games, the manual page, and the desktop entry, icons and AppStream metadata
+# under share/. debian/ turns this install into the Debian package.
 include(GNUInstallDirs)
 
 # The program reads its cues and its explanation file from its own folder, so it is installed
-# into one with them, and bin/ holds only a relative link: the game resolves the link to that
-# folder at start-up, and the link stays right under any prefix or DESTDIR.
-set(MUKIRO_INSTALL_GAME_DIR lib/mukiro-tough)
+# into one with them, the way Debian keeps a game's private files: under lib/games/, since the
+# program is built for one architecture. The launcher folder holds only a relative link: the
+# game resolves the link to that folder at start-up, and the link stays right under any prefix
+# or DESTDIR. The desktop entry starts it by name, from PATH: Debian's PATH holds /usr/games,
+# and a prefix whose games/ is not on PATH can put the link in bin/ instead.
+set(MUKIRO_INSTALL_GAME_DIR lib/games/mukiro-tough
+    CACHE STRING "Folder, under the prefix, for the program with its sounds and explanation file")
+set(MUKIRO_INSTALL_LAUNCHER_DIR games
+    CACHE STRING "Folder, under the prefix, for the link that starts the game")
 
 install(TARGETS mukiro-tough RUNTIME DESTINATION ${MUKIRO_INSTALL_GAME_DIR})
 # Every library it links is a system one or built into it: no run path to search.
@@ -25,10 +32,13 @@ foreach(file IN LISTS mukiro_game_files)
           DESTINATION ${MUKIRO_INSTALL_GAME_DIR}/${subfolder})
 endforeach()
 
+# The link's target, relative to the launcher folder (any root stands in for the prefix).
+file(RELATIVE_PATH mukiro_link_target
+    /prefix/${MUKIRO_INSTALL_LAUNCHER_DIR} /prefix/${MUKIRO_INSTALL_GAME_DIR}/mukiro-tough)
 set(mukiro_launcher ${CMAKE_BINARY_DIR}/packaging/mukiro-tough)
 file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/packaging)
-file(CREATE_LINK ../${MUKIRO_INSTALL_GAME_DIR}/mukiro-tough ${mukiro_launcher} SYMBOLIC)
-install(FILES ${mukiro_launcher} DESTINATION ${CMAKE_INSTALL_BINDIR})
+file(CREATE_LINK ${mukiro_link_target} ${mukiro_launcher} SYMBOLIC)
+install(FILES ${mukiro_launcher} DESTINATION ${MUKIRO_INSTALL_LAUNCHER_DIR})
 
 # The desktop names the game by its app id everywhere: entry, icon and metadata.
 set(MUKIRO_DESKTOP_FILE ${CMAKE_BINARY_DIR}/packaging/${MUKIRO_APP_ID}.desktop)
@@ -39,33 +49,10 @@ install(FILES ${MUKIRO_DESKTOP_FILE} DESTINATION ${CMAKE_INSTALL_DATADIR}/applic
 install(FILES ${MUKIRO_METAINFO_FILE} DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/assets/icons/hicolor
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons)
+# Games' manual pages are section 6; Debian's packaging compresses it.
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/mukiro-tough.6
+        DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+# The licence, where Debian keeps a package's copyright (debian/ writes its machine-readable
+# copy over it).
 install(FILES ${PROJECT_SOURCE_DIR}/LICENSE
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/mukiro-tough RENAME copyright)
-
-# The Debian package. Library dependencies come from the program itself (dpkg-shlibdeps, from
-# dpkg-dev); what it loads by name at run time is listed by hand: Qt's platform plugins, which
-# open the window, and the Japanese face every text is set in. Sound needs a running sound
-# server, but the game plays on silently without one.
-set(CPACK_GENERATOR DEB)
-set(CPACK_PACKAGE_NAME mukiro-tough)
-set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.0)
-set(CPACK_PACKAGE_VENDOR "The ムキロ・タフ developers")
-set(CPACK_PACKAGE_CONTACT "The ムキロ・タフ developers <mukirotough@users.noreply.github.com>")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "raising game: train a thin man into a muscleman")
-set(CPACK_PACKAGE_DESCRIPTION
-    "ムキロ・タフ is a small raising game in one window. You look after a thin\n"
-    "young man and, one button at a time (training, protein, a muscle cream,\n"
-    "meals, the tanning salon, the beauty salon, posing and a part-time job),\n"
-    "turn him into a muscleman who wins the contest. Every text in the game is\n"
-    "Japanese.")
-string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
-set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
-set(CPACK_STRIP_FILES ON)
-set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_SECTION games)
-set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://mukirotough.github.io/")
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-ipafont-gothic")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "pulseaudio | pipewire-pulse, qt6-wayland")
-include(CPack)

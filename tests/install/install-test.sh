@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Builds the Debian package from a build tree, unpacks it into a scratch root and plays the
-# installed game there: started through its bin/ link from an unrelated folder under a virtual
-# X server, it must open its window with the start picture and read its explanation file.
+# Unpacks the game's Debian package into a scratch root, checks what it holds and plays the
+# installed game there: started through its /usr/games link from an unrelated folder under a
+# virtual X server, it must open its window with the start picture and read its explanation
+# file; its manual page must be found by name.
 #
-# Usage: install-test.sh BUILD_DIR SOURCE_DIR APP_ID
-# Needs cpack (cmake), dpkg-dev, xvfb, xauth, xdotool and imagemagick.
+# Usage: install-test.sh PACKAGE.deb SOURCE_DIR APP_ID VERSION
+# Needs dpkg, man-db, xvfb, xauth, xdotool and imagemagick.
 set -euo pipefail
 
 fail() {
@@ -23,12 +24,12 @@ if [[ "${1:-}" == "--inside-x" ]]; then
     root=$2
     source=$3
     work=$4
-    game_dir=$root/usr/lib/mukiro-tough
+    game_dir=$root/usr/lib/games/mukiro-tough
 
     # Started from elsewhere, the way a menu or a terminal would start it.
     mkdir -p "$work/elsewhere"
     (cd "$work/elsewhere" &&
-        SDL_AUDIODRIVER=dummy QT_QPA_PLATFORM=xcb exec "$root/usr/bin/mukiro-tough") \
+        SDL_AUDIODRIVER=dummy QT_QPA_PLATFORM=xcb exec "$root/usr/games/mukiro-tough") \
         2>"$work/game.err" &
     game_pid=$!
     trap 'kill "$game_pid" 2>/dev/null || true' EXIT
@@ -109,20 +110,19 @@ if [[ "${1:-}" == "--inside-x" ]]; then
     exit 0
 fi
 
-build=$1
+deb=$1
 source=$2
 app_id=$3
+version=$4
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-# The package, from this build tree. gzip keeps the test quick; the release uses xz.
-cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work/out" \
-    -D CPACK_DEBIAN_COMPRESSION_TYPE=gzip >"$work/cpack.log" 2>&1 ||
-    { cat "$work/cpack.log" >&2; fail "cpack failed"; }
-debs=("$work"/out/*.deb)
-((${#debs[@]} == 1)) && [[ -f "${debs[0]}" ]] || fail "cpack made ${#debs[@]} packages"
-deb=${debs[0]}
+[[ -f "$deb" ]] || fail "no package $deb"
 echo "package: $(basename "$deb")"
+# The package and the game carry one version.
+[[ "$(dpkg-deb -f "$deb" Version)" == "$version" ]] ||
+    fail "the package's version $(dpkg-deb -f "$deb" Version) is not the game's $version"
+[[ "$(dpkg-deb -f "$deb" Section)" == games ]] || fail "the package is not in section games"
 
 depends=$(dpkg-deb -f "$deb" Depends)
 for needed in libqt6widgets6 libsdl2-mixer-2.0-0 qt6-qpa-plugins fonts-ipafont-gothic; do
@@ -130,19 +130,20 @@ for needed in libqt6widgets6 libsdl2-mixer-2.0-0 qt6-qpa-plugins fonts-ipafont-g
         fail "Depends lacks $needed: $depends"
 done
 recommends=$(dpkg-deb -f "$deb" Recommends)
-[[ "$recommends" == "pulseaudio | pipewire-pulse, qt6-wayland" ]] || fail "Recommends is '$recommends'"
+[[ "$recommends" == "qt6-wayland, pulseaudio | pipewire-pulse" ]] ||
+    fail "Recommends is '$recommends'"
 echo "Depends: $depends"
 
 root=$work/root
 dpkg-deb -x "$deb" "$root"
-game_dir=$root/usr/lib/mukiro-tough
+game_dir=$root/usr/lib/games/mukiro-tough
 
 # The launcher is a relative link, so it points into the package wherever that lies.
-link=$root/usr/bin/mukiro-tough
-[[ -L "$link" ]] || fail "usr/bin/mukiro-tough is not a link"
-[[ "$(readlink "$link")" != /* ]] || fail "usr/bin/mukiro-tough points to an absolute path"
+link=$root/usr/games/mukiro-tough
+[[ -L "$link" ]] || fail "usr/games/mukiro-tough is not a link"
+[[ "$(readlink "$link")" != /* ]] || fail "usr/games/mukiro-tough points to an absolute path"
 [[ "$(readlink -f "$link")" == "$(readlink -f "$game_dir/mukiro-tough")" && -x "$link" ]] ||
-    fail "usr/bin/mukiro-tough does not lead to the program"
+    fail "usr/games/mukiro-tough does not lead to the program"
 
 # Every cue and the explanation file, beside the program, as committed.
 wavs=("$game_dir"/*.wav)
@@ -167,7 +168,14 @@ for side in 16 24 32 48 64 128 256 512; do
     [[ "$(identify -format '%m %wx%h' "$icon" 2>/dev/null)" == "PNG ${side}x${side}" ]] ||
         fail "no ${side}x${side} PNG icon at ${icon#"$root"}"
 done
-echo "files: program, link, 22 + 1 WAVs, explanation, desktop entry, metainfo, 8 icons"
+
+# `man mukiro-tough` finds the page in section 6 and it renders without a complaint.
+page=$(MANWIDTH=80 LC_ALL=C.UTF-8 man --warnings -M "$share/man" mukiro-tough 2>"$work/man.err") ||
+    fail "man finds no page mukiro-tough: $(cat "$work/man.err")"
+[[ ! -s "$work/man.err" ]] || fail "the manual page renders with warnings: $(cat "$work/man.err")"
+[[ "$page" == "MUKIRO-TOUGH(6)"* ]] || fail "the manual page is not in section 6: ${page:0:40}"
+grep -q "/usr/lib/games/mukiro-tough/" <<<"$page" || fail "the manual page does not say where the files lie"
+echo "files: program, link, 22 + 1 WAVs, explanation, desktop entry, metainfo, 8 icons, manual"
 
 xvfb-run -a -s "-screen 0 1024x768x24" "$0" --inside-x "$root" "$source" "$work" ||
     { echo "--- the game's stderr:" >&2; cat "$work/game.err" >&2 2>/dev/null; exit 1; }
