@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QStyleOptionFocusRect>
 
 namespace mukiro::ui {
 
@@ -31,6 +32,15 @@ void BodyPictureBox::paintEvent(QPaintEvent* event) {
     if (pixmap_ != nullptr) {
         QPainter painter(this);
         painter.drawPixmap(contentsRect().topLeft(), *pixmap_);
+    }
+    // The box takes Tab focus like any control, so it shows it: the style's focus frame,
+    // just inside the border.
+    if (hasFocus()) {
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.rect = contentsRect().adjusted(1, 1, -1, -1);
+        QPainter painter(this);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
     }
 }
 

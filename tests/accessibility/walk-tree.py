@@ -1,0 +1,168 @@
+#!/usr/bin/python3
+"""Reads the running game over AT-SPI as a screen reader does and checks what a listener hears.
+
+Usage: walk-tree.py GAME_PID (run by screen-reader-tree.sh, on the accessibility bus it starts).
+Every wait is for a condition, bounded, so a loaded machine only makes it slower.
+"""
+import sys
+import time
+
+import pyatspi
+
+TITLE = "ムキロ・タフ ver2.0"
+STATUS = ["マッチョレベル 1", "疲労度 0", "筋力 0", "体脂肪率 0%", "日焼け度 0", "美肌度 0", "心意気 0"]
+# Each text box, as its label or its own name calls it, and the value it opens with.
+BOXES = {
+    "青年のセリフ": "いい体にしてくれよ。",
+    "所持金": "30000",
+    "プロテイン 残り": "20",
+    "マッチョクリーム 残り": "3",
+    "クリアした人": "0",
+    "犠牲": "0",
+}
+APPLIED = "オーディションに応募したぞ｡結果はどうかな､ドキドキ"
+FAILED = "だめだったよ。残念だな。"
+
+failures = []
+
+
+def check(condition, what):
+    if not condition:
+        failures.append(what)
+        print("FAIL:", what, file=sys.stderr)
+
+
+def wait_for(condition, what, seconds=60):
+    """Polls `condition` until it gives something true; fails the run when it never does."""
+    deadline = time.monotonic() + seconds
+    while True:
+        try:
+            result = condition()
+        except Exception:  # the tree changes under us while a window opens or closes
+            result = None
+        if result:
+            return result
+        if time.monotonic() > deadline:
+            print("FAIL: timed out waiting for", what, file=sys.stderr)
+            for line in failures:
+                print("  earlier:", line, file=sys.stderr)
+            sys.exit(1)
+        time.sleep(0.1)
+
+
+def walk(node):
+    yield node
+    for child in node:
+        if child is not None:
+            yield from walk(child)
+
+
+def showing(node):
+    return node.getState().contains(pyatspi.STATE_SHOWING)
+
+
+def text_of(node):
+    text = node.queryText()
+    return text.getText(0, text.characterCount)
+
+
+def press(node):
+    action = node.queryAction()
+    for i in range(action.nActions):
+        if action.getName(i) in ("Press", "Toggle", "Click"):
+            action.doAction(i)
+            return
+    raise AssertionError(f"{node.name} has no press action")
+
+
+def the_game(pid):
+    for app in pyatspi.Registry.getDesktop(0):
+        if app is not None and app.get_process_id() == pid:
+            return app
+    return None
+
+
+def main_window(app):
+    for window in app:
+        if window is not None and window.name == TITLE:
+            # Only once its controls are in: the status panel is among the last built.
+            if any(node.name == "ステータス" for node in walk(window)):
+                return window
+    return None
+
+
+def alert_saying(app, words):
+    for window in app:
+        if window is not None and window.getRole() == pyatspi.ROLE_ALERT:
+            if any(node.name == words for node in walk(window)):
+                return window
+    return None
+
+
+def named(window, role, name):
+    for node in walk(window):
+        if node.getRole() == role and node.name == name:
+            return node
+    return None
+
+
+def status_names(window):
+    panel = named(window, pyatspi.ROLE_PANEL, "ステータス")
+    return [child.name for child in panel]
+
+
+def images(window):
+    return [(n.name, n.description) for n in walk(window) if n.getRole() == pyatspi.ROLE_IMAGE]
+
+
+def body_description(window):
+    return named(window, pyatspi.ROLE_IMAGE, "体").description
+
+
+def main():
+    pid = int(sys.argv[1])
+    app = wait_for(lambda: the_game(pid), "the game on the accessibility bus")
+    window = wait_for(lambda: main_window(app), "the game window with its status panel")
+
+    # Every text box is named by what it counts, and says its value.
+    boxes = {n.name: n for n in walk(window) if n.getRole() == pyatspi.ROLE_TEXT and showing(n)}
+    for name, value in BOXES.items():
+        check(name in boxes, f"no text box named {name!r}; named boxes: {sorted(boxes)}")
+        if name in boxes:
+            check(text_of(boxes[name]) == value, f"{name} reads {text_of(boxes[name])!r}")
+    check("" not in boxes, "a text box without a name")
+
+    # The status panel reads top to bottom, each value with its caption.
+    check(status_names(window) == STATUS, f"status panel reads {status_names(window)}")
+
+    # One image, the man, described; the hidden picture holders are nowhere.
+    check(images(window) == [("体", "レベル1の体")], f"images: {images(window)}")
+
+    # A failed audition: two Messages, each an alert with its text; the picture's description
+    # follows the crying man, and the spirit value changes with its caption.
+    press(named(window, pyatspi.ROLE_PUSH_BUTTON, "オーディション"))
+    alert = wait_for(lambda: alert_saying(app, APPLIED), "the alert " + APPLIED)
+    press(named(alert, pyatspi.ROLE_PUSH_BUTTON, "OK"))
+    alert = wait_for(lambda: alert_saying(app, FAILED), "the alert " + FAILED)
+    wait_for(lambda: body_description(window) == "不合格で泣く男",
+             "the body picture described as the crying man")
+    press(named(alert, pyatspi.ROLE_PUSH_BUTTON, "OK"))
+    wait_for(lambda: alert_saying(app, FAILED) is None, "the last alert to close")
+    wait_for(lambda: status_names(window)[-1] == "心意気 -10", "the spirit to read 心意気 -10")
+
+    # The explanation: a read-only, multi-line text the reader can go through line by line.
+    press(named(window, pyatspi.ROLE_MENU_ITEM, "説明"))
+    viewer = wait_for(lambda: [n for n in walk(window) if n.name == "説明"
+                               and n.getRole() == pyatspi.ROLE_TEXT and showing(n)],
+                      "the explanation to show")[0]
+    state = viewer.getState()
+    check(not state.contains(pyatspi.STATE_EDITABLE), "the explanation is editable")
+    check(state.contains(pyatspi.STATE_MULTI_LINE), "the explanation is not multi-line")
+    check(state.contains(pyatspi.STATE_FOCUSABLE), "the explanation cannot take the focus")
+    check(text_of(viewer).startswith("【ムキロ・タフ"), f"the explanation reads {text_of(viewer)[:20]!r}")
+
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
