@@ -8,6 +8,7 @@ import sys
 import time
 
 import pyatspi
+from gi.repository import GLib
 
 TITLE = "ムキロ・タフ ver2.0"
 STATUS = ["マッチョレベル 1", "疲労度 0", "筋力 0", "体脂肪率 0%", "日焼け度 0", "美肌度 0", "心意気 0"]
@@ -24,6 +25,16 @@ APPLIED = "オーディションに応募したぞ｡結果はどうかな､ド
 FAILED = "だめだったよ。残念だな。"
 
 failures = []
+# (what changed, the new text) for every name or description change the game announced.
+announced = []
+
+
+def listen(event):
+    kind = "name" if event.type.endswith("accessible-name") else "description"
+    try:
+        announced.append((kind, event.source.name if kind == "name" else event.source.description))
+    except Exception:  # an object gone before we asked
+        pass
 
 
 def check(condition, what):
@@ -36,6 +47,9 @@ def wait_for(condition, what, seconds=60):
     """Polls `condition` until it gives something true; fails the run when it never does."""
     deadline = time.monotonic() + seconds
     while True:
+        # Lets the events that came in meanwhile reach listen().
+        while GLib.MainContext.default().iteration(False):
+            pass
         try:
             result = condition()
         except Exception:  # the tree changes under us while a window opens or closes
@@ -121,6 +135,8 @@ def body_description(window):
 
 def main():
     pid = int(sys.argv[1])
+    pyatspi.Registry.registerEventListener(listen, "object:property-change:accessible-name",
+                                           "object:property-change:accessible-description")
     app = wait_for(lambda: the_game(pid), "the game on the accessibility bus")
     window = wait_for(lambda: main_window(app), "the game window with its status panel")
 
@@ -138,14 +154,24 @@ def main():
     # One image, the man, described; the hidden picture holders are nowhere.
     check(images(window) == [("体", "レベル1の体")], f"images: {images(window)}")
 
-    # A failed audition: two Messages, each an alert with its text; the picture's description
-    # follows the crying man, and the spirit value changes with its caption.
+    # A handler's changes are announced, each value with its caption.
+    press(named(window, pyatspi.ROLE_PUSH_BUTTON, "トレーニング"))
+    for change in [("name", "疲労度 15"), ("name", "筋力 20"), ("name", "体脂肪率 -20%")]:
+        wait_for(lambda: change in announced, f"the change {change} to be announced")
+    check(not any(text.startswith("マッチョレベル") for _, text in announced),
+          f"an unchanged value was announced: {announced}")
+    check(status_names(window)[1:4] == ["疲労度 15", "筋力 20", "体脂肪率 -20%"],
+          f"status panel reads {status_names(window)}")
+
+    # A failed audition: two Messages, each an alert with its text; the picture's new
+    # description is announced as the crying man comes on show.
     press(named(window, pyatspi.ROLE_PUSH_BUTTON, "オーディション"))
     alert = wait_for(lambda: alert_saying(app, APPLIED), "the alert " + APPLIED)
     press(named(alert, pyatspi.ROLE_PUSH_BUTTON, "OK"))
     alert = wait_for(lambda: alert_saying(app, FAILED), "the alert " + FAILED)
-    wait_for(lambda: body_description(window) == "不合格で泣く男",
-             "the body picture described as the crying man")
+    wait_for(lambda: ("description", "不合格で泣く男") in announced,
+             "the body picture announced as the crying man")
+    check(body_description(window) == "不合格で泣く男", "the body picture's description")
     press(named(alert, pyatspi.ROLE_PUSH_BUTTON, "OK"))
     wait_for(lambda: alert_saying(app, FAILED) is None, "the last alert to close")
     wait_for(lambda: status_names(window)[-1] == "心意気 -10", "the spirit to read 心意気 -10")
