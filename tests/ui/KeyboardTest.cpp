@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -122,6 +123,21 @@ TEST_F(KeyboardTest, TheExplanationClosesWithEscapeEnterOrSpaceAndGivesTheFocusB
         EXPECT_EQ(focused(), QStringLiteral("pojingu"));
         // Closing the explanation pressed nothing beneath it.
         EXPECT_EQ(window->state(), before);
+    }
+}
+
+TEST_F(KeyboardTest, TheBodyPictureShowsWhenItHasTheFocus) {
+    tabTo("purotein");
+    const QImage unfocused = now()->grab().toImage();
+    key(Qt::Key_Backtab);
+    ASSERT_EQ(focused(), QStringLiteral("now"));
+    const QImage focusedLook = now()->grab().toImage();
+    // A frame just inside the border, in the highlight colour, all the way round.
+    const QColor highlight = window->palette().color(QPalette::Highlight);
+    for (QPoint point : {QPoint(4, 100), QPoint(100, 4), QPoint(199, 100), QPoint(100, 199)}) {
+        SCOPED_TRACE(::testing::Message() << point.x() << "," << point.y());
+        EXPECT_EQ(focusedLook.pixelColor(point), highlight);
+        EXPECT_NE(unfocused.pixelColor(point), highlight);
     }
 }
 
