@@ -1,7 +1,6 @@
 // The game window: lays out every control, wires each to its handler and draws the game state.
 #include "ui/Form1.h"
 
-#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCoreApplication>
@@ -291,7 +290,9 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         auto* button = qobject_cast<QPushButton*>(watched);
-        if (button != nullptr && !key->isAutoRepeat() && key->modifiers() == Qt::NoModifier &&
+        // The keypad's Enter comes with the keypad modifier; any other modifier means a shortcut.
+        const bool plain = (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+        if (button != nullptr && !key->isAutoRepeat() && plain &&
             (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
             button->click();
             return true;

@@ -36,8 +36,11 @@ class KeyboardTest : public WindowTest {
     }
 
     // A key as the keyboard sends it: to the active window, through its shortcuts, then to the
-    // control that has the focus.
-    void key(Qt::Key pressed) const { QTest::keyClick(window->windowHandle(), pressed); }
+    // control that has the focus. The keypad's Enter carries the keypad modifier.
+    void key(Qt::Key pressed) const {
+        QTest::keyClick(window->windowHandle(), pressed,
+                        pressed == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+    }
 
     static QString focused() {
         QWidget* widget = QApplication::focusWidget();
