@@ -1,9 +1,14 @@
 #!/usr/bin/python3
 """Reads the running game over AT-SPI as a screen reader does and checks what a listener hears.
 
-Usage: walk-tree.py GAME_PID (run by screen-reader-tree.sh, on the accessibility bus it starts).
+Usage: walk-tree.py GAME_PROGRAM STDERR_FILE (run by screen-reader-tree.sh, on the
+accessibility bus it starts). The game is started here, once this script listens for changes:
+an application learns which events anyone listens for when it joins the bus, and a listener
+that registers later may be told to it only after the first changes have gone unsent.
 Every wait is for a condition, bounded, so a loaded machine only makes it slower.
 """
+import os
+import subprocess
 import sys
 import time
 
@@ -133,10 +138,7 @@ def body_description(window):
     return named(window, pyatspi.ROLE_IMAGE, "体").description
 
 
-def main():
-    pid = int(sys.argv[1])
-    pyatspi.Registry.registerEventListener(listen, "object:property-change:accessible-name",
-                                           "object:property-change:accessible-description")
+def walk_the_game(pid):
     app = wait_for(lambda: the_game(pid), "the game on the accessibility bus")
     window = wait_for(lambda: main_window(app), "the game window with its status panel")
 
@@ -188,6 +190,24 @@ def main():
     check(text_of(viewer).startswith("【ムキロ・タフ"), f"the explanation reads {text_of(viewer)[:20]!r}")
 
     return 1 if failures else 0
+
+
+def main():
+    program, stderr_file = sys.argv[1], sys.argv[2]
+    pyatspi.Registry.registerEventListener(listen, "object:property-change:accessible-name",
+                                           "object:property-change:accessible-description")
+    environment = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb")
+    with open(stderr_file, "wb") as errors:
+        game = subprocess.Popen([program], env=environment, stderr=errors)
+    try:
+        return walk_the_game(game.pid)
+    finally:
+        game.terminate()
+        try:
+            game.wait(timeout=10)
+        except subprocess.TimeoutExpired:
+            game.kill()
+            game.wait()
 
 
 if __name__ == "__main__":
