@@ -188,6 +188,12 @@ def walk_the_game(pid):
     check(state.contains(pyatspi.STATE_MULTI_LINE), "the explanation is not multi-line")
     check(state.contains(pyatspi.STATE_FOCUSABLE), "the explanation cannot take the focus")
     check(text_of(viewer).startswith("【ムキロ・タフ"), f"the explanation reads {text_of(viewer)[:20]!r}")
+    # Line by line, as a reader's caret moves: the first line, then the one past its line end.
+    text = viewer.queryText()
+    first = text.getTextAtOffset(0, pyatspi.TEXT_BOUNDARY_LINE_START)
+    second = text.getTextAtOffset(first[2] + 1, pyatspi.TEXT_BOUNDARY_LINE_START)
+    check(first[0].strip() == "【ムキロ・タフ　あそびかた】", f"its first line reads {first[0]!r}")
+    check(second[0].startswith("ひょろひょろの青年"), f"its second line reads {second[0]!r}")
 
     return 1 if failures else 0
 
