@@ -38,6 +38,18 @@ void BodyPictureBox::paintEvent(QPaintEvent* event) {
         painter.drawPixmap(contentsRect().topLeft(),
                            pictures_->forScreen(picture_, devicePixelRatioF()));
     }
+    // The box takes Tab focus like any control, so it shows it once the keyboard is in use, as
+    // the buttons do: a thick frame in the highlight colour, edged in white so that it stands
+    // out on the pale pictures and on the dark ones alike.
+    if (hasFocus() && window()->testAttribute(Qt::WA_KeyboardFocusChange)) {
+        QPainter painter(this);
+        const QRect area = contentsRect();
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 3, Qt::SolidLine, Qt::SquareCap,
+                            Qt::MiterJoin));
+        painter.drawRect(area.adjusted(1, 1, -2, -2));
+        painter.setPen(QPen(Qt::white, 1));
+        painter.drawRect(area.adjusted(3, 3, -4, -4));
+    }
 }
 
 void BodyPictureBox::mousePressEvent(QMouseEvent* event) {

@@ -1,4 +1,5 @@
-// The text box that shows the game's explanation over the whole window until clicked.
+// The text box that shows the game's explanation over the whole window until clicked or closed
+// with a key.
 #pragma once
 
 #include <QPlainTextEdit>
@@ -19,9 +20,14 @@ class ExplanationView : public QPlainTextEdit {
   signals:
     // A mouse button went down on the text (not on its scroll bar).
     void clicked();
+    // Escape, Enter or Space: the keys that close it, as a click does.
+    void closeKeyPressed();
 
   protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    // While shown it covers every control, so Tab stays in it as the mouse does.
+    bool focusNextPrevChild(bool next) override;
 
   private:
     QString text_;

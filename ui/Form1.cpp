@@ -2,9 +2,11 @@
 #include "ui/Form1.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -19,7 +21,10 @@
 #include "ui/ControlLayout.h"
 #include "ui/ExplanationFile.h"
 #include "ui/ExplanationView.h"
+#include "ui/GameAccessibility.h"
 #include "ui/GameFont.h"
+#include "ui/GamePalette.h"
+#include "ui/ReadingOrderAccessible.h"
 #include "ui/TextFit.h"
 
 namespace mukiro::ui {
@@ -28,6 +33,35 @@ namespace {
 
 const QString kCaption = QStringLiteral("ムキロ・タフ ver2.0");
 const QString kMessageCaption = QStringLiteral("ムキロ・タフ");
+
+// Each value of the status panel with the caption beside it and the unit after it. A screen
+// reader meets each row as one item, its value named with its caption: "疲労度 15".
+struct StatusRow {
+    const char* value;
+    const char* caption;
+    const char* unit;  // or null
+};
+
+constexpr StatusRow kStatusRows[] = {
+    {"mlevel", "Label9", nullptr},     {"hiroudo", "Label13", nullptr},
+    {"kinryoku", "Label14", nullptr},  {"sibou", "Label10", "Label15"},
+    {"hiyake", "Label24", nullptr},    {"bihada", "Label26", nullptr},
+    {"kokoroiki", "Label27", nullptr},
+};
+
+// The text boxes a screen reader names by the label beside them, which says all they count.
+constexpr std::pair<const char*, const char*> kBoxCaptions[] = {
+    {"money", "Label25"},
+    {"clear", "Label18"},
+    {"Text1", "Label17"},
+};
+
+// The boxes whose label alone would not say what they count ("残り" of what?).
+constexpr std::pair<const char*, const char*> kBoxNames[] = {
+    {"pro", "プロテイン 残り"},
+    {"cre", "マッチョクリーム 残り"},
+    {"comment", "青年のセリフ"},
+};
 
 QRect pixelRect(int left, int top, int width, int height) {
     return {pixels(left), pixels(top), pixels(width), pixels(height)};
@@ -101,14 +135,31 @@ Form1::Form1(rules::CuePlayer& cues, PictureSet pictures, rules::GameState initi
       cues_(cues),
       pictures_(std::move(pictures)),
       game_(cues, *this, std::move(initial)) {
+    // Before any control exists: the toolkit keeps the first accessible interface it makes.
+    GameAccessibility::install();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(kCaption);
+    // The window was designed light, and the rules' black, red and blue were chosen for it;
+    // the menu bar and every control inherit these colours, the Messages are given them.
+    setPalette(GamePalette::light());
 
     setumei_ = menuBar()->addAction(QStringLiteral("説明"));
     setumei_->setObjectName(QStringLiteral("Setumei"));
+    // The caption stays "説明" as drawn (a mnemonic would add "(&H)" to it); F1 is the
+    // desktop's own key for help.
+    setumei_->setShortcut(QKeySequence(Qt::Key_F1));
 
     client_ = new QWidget(this);
     client_->setObjectName(QStringLiteral("client"));
+    // A screen reader reads the controls group by group as the layout lists them; the hidden
+    // picture holders are left out.
+    QStringList readingOrder;
+    for (const ControlLayout& row : ControlLayout::controls()) {
+        if (!row.insideFrame) {
+            readingOrder.append(QString::fromLatin1(row.name));
+        }
+    }
+    ReadingOrderAccessible::setReadingOrder(*client_, readingOrder);
     // Every control stands where it was drawn; a larger window only shows more of the area
     // below, where the sacrifice counter lies.
     client_->setMinimumSize(kClientWidth, kClientHeight);
@@ -119,6 +170,7 @@ Form1::Form1(rules::CuePlayer& cues, PictureSet pictures, rules::GameState initi
     buildPictureHolders();
     arrangeStackingAndTabOrder();
     connectHandlers();
+    nameControlsForScreenReaders();
 
     standardInk_ = hiyake_->palette().color(QPalette::WindowText);
     // The sacrifice box shows the state the window opens with; from here on only restarts write it.
@@ -133,6 +185,8 @@ void Form1::show(std::string_view text) {
     refresh();
     QMessageBox box(this);
     box.setWindowTitle(kMessageCaption);
+    // A box is a window of its own and would take the desktop's colours.
+    box.setPalette(palette());
     box.setText(fromUtf8(text));
     box.setTextFormat(Qt::PlainText);
     box.setIcon(QMessageBox::NoIcon);
@@ -204,6 +258,9 @@ void Form1::now_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifier
 }
 
 void Form1::Setumei_Click() {
+    if (!text2_->isVisible()) {
+        focusBeforeExplanation_ = QApplication::focusWidget();
+    }
     text2_->setText(QString());
     cues_.play(rules::cues::kExplanation);
     ExplanationFile::Result explanation = ExplanationFile::read(ExplanationFile::name());
@@ -216,10 +273,32 @@ void Form1::Setumei_Click() {
     text2_->setText(explanation.text);
     text2_->show();
     text2_->raise();
+    // The keys that close it reach it, and a screen reader starts reading at its first line.
+    text2_->setFocus(Qt::OtherFocusReason);
 }
 
 void Form1::Text2_Click() {
     text2_->hide();
+    if (focusBeforeExplanation_ != nullptr && focusBeforeExplanation_->isVisible()) {
+        focusBeforeExplanation_->setFocus(Qt::OtherFocusReason);
+    } else {
+        now_->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        auto* button = qobject_cast<QPushButton*>(watched);
+        // The keypad's Enter comes with the keypad modifier; any other modifier means a shortcut.
+        const bool plain = (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+        if (button != nullptr && !key->isAutoRepeat() && plain &&
+            (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+            button->click();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void Form1::buildControls() {
@@ -253,10 +332,16 @@ void Form1::buildControls() {
             case ControlKind::button:
                 widget = new QPushButton(text, parent);
                 break;
-            case ControlKind::frame:
+            case ControlKind::frame: {
                 frame = new QGroupBox(text, parent);
+                QStringList readingOrder;
+                for (const StatusRow& status : kStatusRows) {
+                    readingOrder.append(QString::fromLatin1(status.value));
+                }
+                ReadingOrderAccessible::setReadingOrder(*frame, readingOrder);
                 widget = frame;
                 break;
+            }
             case ControlKind::bodyPicture:
                 now_ = new BodyPictureBox(parent);
                 widget = now_;
@@ -349,10 +434,33 @@ void Form1::connectHandlers() {
     for (const auto& [name, handler] : buttons) {
         auto* button = client_->findChild<QPushButton*>(QString::fromLatin1(name));
         connect(button, &QPushButton::clicked, this, handler);
+        button->installEventFilter(this);
     }
     connect(now_, &BodyPictureBox::pressed, this, &Form1::now_MouseDown);
     connect(setumei_, &QAction::triggered, this, &Form1::Setumei_Click);
     connect(text2_, &ExplanationView::clicked, this, &Form1::Text2_Click);
+    connect(text2_, &ExplanationView::closeKeyPressed, this, &Form1::Text2_Click);
+}
+
+void Form1::nameControlsForScreenReaders() {
+    for (const auto& [box, caption] : kBoxCaptions) {
+        client_->findChild<QLabel*>(QString::fromLatin1(caption))
+            ->setBuddy(client_->findChild<QLineEdit*>(QString::fromLatin1(box)));
+    }
+    for (const auto& [box, name] : kBoxNames) {
+        client_->findChild<QLineEdit*>(QString::fromLatin1(box))
+            ->setAccessibleName(QString::fromUtf8(name));
+    }
+    for (const StatusRow& row : kStatusRows) {
+        StatusName status{findChild<QLabel*>(QString::fromLatin1(row.value)),
+                          findChild<QLabel*>(QString::fromLatin1(row.caption))->text(),
+                          {}};
+        if (row.unit != nullptr) {
+            status.unit = findChild<QLabel*>(QString::fromLatin1(row.unit))->text();
+        }
+        statusNames_.push_back(status);
+    }
+    text2_->setAccessibleName(QStringLiteral("説明"));
 }
 
 void Form1::refresh() {
@@ -378,6 +486,12 @@ void Form1::refresh() {
     setInk(sibou_, s.sibouInk);
     setInk(hiyake_, s.hiyakeInk);
     setInk(bihada_, s.bihadaInk);
+    for (const StatusName& status : statusNames_) {
+        const QString name = status.caption + QLatin1Char(' ') + status.value->text() + status.unit;
+        if (status.value->accessibleName() != name) {
+            status.value->setAccessibleName(name);
+        }
+    }
 }
 
 void Form1::setInk(QLabel* label, rules::Ink ink) {

@@ -3,8 +3,10 @@
 
 #include <QColor>
 #include <QMainWindow>
+#include <QPointer>
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 #include "rules/CuePlayer.h"
 #include "rules/Game.h"
@@ -59,7 +61,18 @@ class Form1 : public QMainWindow, public rules::MessageSink {
     void Setumei_Click();
     void Text2_Click();
 
+  protected:
+    // Enter presses a focused button, as Space does.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
+    // A value of the status panel and the words a screen reader says with it.
+    struct StatusName {
+        QLabel* value;
+        QString caption;
+        QString unit;
+    };
+
     // The Message: the player sees the game as it stands at this step, behind a modal box.
     // Only the rules call it, through their MessageSink.
     void show(std::string_view text) override;
@@ -68,6 +81,7 @@ class Form1 : public QMainWindow, public rules::MessageSink {
     void buildPictureHolders();
     void arrangeStackingAndTabOrder();
     void connectHandlers();
+    void nameControlsForScreenReaders();
     void refresh();
     void setInk(QLabel* label, rules::Ink ink);
 
@@ -93,7 +107,11 @@ class Form1 : public QMainWindow, public rules::MessageSink {
     BodyPictureBox* now_ = nullptr;
     ExplanationView* text2_ = nullptr;
 
-    // The toolkit's own label colour, for labels no rule has painted yet.
+    std::vector<StatusName> statusNames_;
+    // Where the keyboard was when the explanation opened; it goes back there when it closes.
+    QPointer<QWidget> focusBeforeExplanation_;
+
+    // The window's own label colour, for labels no rule has painted yet.
     QColor standardInk_;
     // Text1 is the player's to type into; it is overwritten only when a restart writes it.
     std::uint64_t sacrificeWritesShown_ = 0;

@@ -60,10 +60,18 @@ find_window() {
 }
 
 shoot() {
-    local window=$1 out=$2
-    # Lets the last paint land before the picture is taken.
-    sleep 1
-    import -window "$window" "$out"
+    local window=$1 out=$2 previous="$work/shots/previous.png"
+    # The window has settled once two pictures in a row agree: a repaint can come late on a
+    # loaded machine (the explanation's focus frame, after the click activates the window).
+    sleep 0.5
+    import -window "$window" "$previous"
+    for _ in $(seq 1 30); do
+        sleep 0.3
+        import -window "$window" "$out"
+        [[ "$(compare -metric AE "$previous" "$out" null: 2>&1 || true)" == "0" ]] && return
+        cp "$out" "$previous"
+    done
+    fail "the window never stopped changing: $out"
 }
 
 # Starts the game with the given environment from the given folder, photographs the window as it
@@ -89,6 +97,11 @@ run_game() {
     shoot "$window" "$work/shots/$label-open.png"
     # The menu command 説明 sits at the left end of the menu bar.
     xdotool mousemove --window "$window" 15 9 click 1
+    # The click activates the window, and the explanation then shows that it has the keyboard.
+    for _ in $(seq 1 100); do
+        [[ "$(xdotool getwindowfocus 2>/dev/null)" == "$window" ]] && break
+        sleep 0.1
+    done
     shoot "$window" "$work/shots/$label-explained.png"
     # A Message would be a second window of the game: the file must have been found.
     local windows

@@ -25,7 +25,7 @@ void PictureFolder::remove(rules::Picture picture) {
     QFile::remove(path() + ui::PictureSet::fileName(picture));
 }
 
-MessageAnswerer::MessageAnswerer(const ui::Form1& window) : window_(window) {
+MessageAnswerer::MessageAnswerer(const ui::Form1& window, Answer how) : window_(window), how_(how) {
     connect(&timer_, &QTimer::timeout, this, &MessageAnswerer::answer);
     timer_.start(5);
 }
@@ -52,10 +52,18 @@ void MessageAnswerer::answer() {
     }
     message.behind = window_.findChild<ui::BodyPictureBox*>(QStringLiteral("now"))->picture();
     message.mlevelShown = window_.findChild<QLabel*>(QStringLiteral("mlevel"))->text();
+    for (const QLabel* label : box->findChildren<QLabel*>()) {
+        if (label->text() == message.text) {
+            message.palette = label->palette();
+        }
+    }
     seen_.push_back(message);
 
     QAbstractButton* ok = box->button(QMessageBox::Ok);
-    if (ok != nullptr) {
+    if (how_ == Answer::enterKey) {
+        // Through the box's window, as the keyboard reaches it: to the button that has focus.
+        QTest::keyClick(box->windowHandle(), Qt::Key_Return);
+    } else if (ok != nullptr) {
         QTest::mouseClick(ok, Qt::LeftButton);
     } else {
         box->done(0);  // never leave a test hanging on a box without OK; the record shows it

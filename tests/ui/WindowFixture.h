@@ -41,12 +41,16 @@ struct SeenMessage {
     std::vector<QMessageBox::StandardButton> buttons;
     rules::Picture behind = rules::Picture::start;  // what the body picture box showed
     QString mlevelShown;                            // the level label behind the box
+    QPalette palette;                               // the colours its text is drawn in
 };
 
-// Watches for modal Message boxes while a handler runs, notes each and clicks its OK button.
+// Watches for modal Message boxes while a handler runs, notes each and dismisses it: a click on
+// its OK button, or the Enter key as a player without a mouse does.
 class MessageAnswerer : public QObject {
   public:
-    explicit MessageAnswerer(const ui::Form1& window);
+    enum class Answer { click, enterKey };
+
+    explicit MessageAnswerer(const ui::Form1& window, Answer how = Answer::click);
 
     const std::vector<SeenMessage>& seen() const { return seen_; }
     std::vector<QString> texts() const;
@@ -55,6 +59,7 @@ class MessageAnswerer : public QObject {
     void answer();
 
     const ui::Form1& window_;
+    Answer how_;
     QTimer timer_;
     std::vector<SeenMessage> seen_;
 };

@@ -157,6 +157,17 @@ TEST_F(ExplanationFileTest, NamesEveryButtonAndTheGoal) {
     }
 }
 
+TEST_F(ExplanationFileTest, NamesTheKeysAndNeedsNoAlignment) {
+    // A player without a mouse learns how to press, open and close ("スペース" is the space bar).
+    for (const char* key : {"Tab", "スペース", "Enter", "F1", "Esc", "クリック"}) {
+        EXPECT_TRUE(text_.contains(QString::fromUtf8(key))) << key;
+    }
+    // Columns padded with full-width spaces come out ragged in a proportional face.
+    EXPECT_FALSE(text_.contains(QStringLiteral("　　")));
+    // The sacrifice count lies below the window as it opens: the text says how to see it.
+    EXPECT_TRUE(text_.contains(QStringLiteral("広げる")));
+}
+
 // The viewer is 705 x 524 pixels with 16-pixel text: about 25 lines of 40 full-width
 // characters fit without scrolling.
 TEST_F(ExplanationFileTest, FitsTheViewerWithoutScrolling) {
