@@ -1,12 +1,16 @@
 // A tiny program that drives the real cue player the way the window does, for the sound tests
 // and the benchmark to run under any environment and watch from outside.
 //
-//   sound_cue_probe PROGRAM_DIR STEP...   STEP is play:NAME or wait:MILLISECONDS
+//   sound_cue_probe PROGRAM_DIR STEP...   STEP is play:NAME, wait:MILLISECONDS or until:PATH
+//
+// until:PATH waits (up to a minute) for the file PATH to appear: a test does something to the
+// sound server meanwhile and then lets the probe go on.
 //
 // Prints "play MICROSECONDS" for each request (how long play() took) and, once the player is
 // gone, "destroy MICROSECONDS".
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -25,7 +29,7 @@ double microsecondsSince(Clock::time_point start) {
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: %s PROGRAM_DIR [play:NAME|wait:MS]...\n", argv[0]);
+        std::fprintf(stderr, "usage: %s PROGRAM_DIR [play:NAME|wait:MS|until:PATH]...\n", argv[0]);
         return 2;
     }
     auto player = mukiro::sound::makeCuePlayer(argv[1]);
@@ -37,6 +41,12 @@ int main(int argc, char** argv) {
             std::printf("play %.1f\n", microsecondsSince(start));
         } else if (step.starts_with("wait:")) {
             std::this_thread::sleep_for(std::chrono::milliseconds(std::stoi(argv[i] + 5)));
+        } else if (step.starts_with("until:")) {
+            const std::filesystem::path flag(std::string(step.substr(6)));
+            const auto giveUp = Clock::now() + std::chrono::minutes(1);
+            while (!std::filesystem::exists(flag) && Clock::now() < giveUp) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            }
         } else {
             std::fprintf(stderr, "unknown step %s\n", argv[i]);
             return 2;
