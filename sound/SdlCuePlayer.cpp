@@ -76,9 +76,11 @@ constexpr Uint16 kFramesPerPeriod = 256;
 
 class SdlCuePlayer::Worker {
   public:
-    explicit Worker(std::filesystem::path programDir) : programDir_(std::move(programDir)) {}
+    Worker(std::filesystem::path programDir, bool released)
+        : programDir_(std::move(programDir)), released_(released) {}
 
     void play(std::string name) { requests_.put(std::move(name)); }
+    void release();
 
     // Runs on the worker thread until the mailbox closes and the device is let go.
     void run();
@@ -128,14 +130,17 @@ class SdlCuePlayer::Worker {
     const Samples* sounding_ = nullptr;
     std::size_t played_ = 0;
 
-    // For stop(): a worker that is not connecting ends quickly.
+    // For stop(): a worker that is not connecting ends quickly. For release(): a held worker
+    // waits here before it touches SDL.
     std::mutex phaseMutex_;
     std::condition_variable phaseChanged_;
     bool connecting_ = false;
+    bool released_;
+    bool stopping_ = false;
 };
 
-SdlCuePlayer::SdlCuePlayer(std::filesystem::path programDir)
-    : worker_(std::make_shared<Worker>(std::move(programDir))),
+SdlCuePlayer::SdlCuePlayer(std::filesystem::path programDir, Start start)
+    : worker_(std::make_shared<Worker>(std::move(programDir), start == Start::atOnce)),
       thread_([worker = worker_] { worker->run(); }) {}
 
 SdlCuePlayer::~SdlCuePlayer() {
@@ -154,7 +159,28 @@ void SdlCuePlayer::play(std::string_view name) {
     worker_->play(std::string(name));
 }
 
+void SdlCuePlayer::release() {
+    worker_->release();
+}
+
+void SdlCuePlayer::Worker::release() {
+    {
+        const std::lock_guard lock(phaseMutex_);
+        released_ = true;
+    }
+    phaseChanged_.notify_all();
+}
+
 void SdlCuePlayer::Worker::run() {
+    {
+        std::unique_lock lock(phaseMutex_);
+        phaseChanged_.wait(lock, [this] { return released_ || stopping_; });
+    }
+    // The device is opened ahead of the first request, which then sounds as quickly as any
+    // later one; unused, it rests like any other.
+    if (!requests_.closed() && loadLibrary() && openDevice()) {
+        quietFrom_ = Clock::now();
+    }
     for (;;) {
         // With the device open the worker wakes once, when it is time to rest.
         const std::optional<std::string> name =
@@ -178,6 +204,8 @@ void SdlCuePlayer::Worker::run() {
 bool SdlCuePlayer::Worker::stop(std::chrono::milliseconds wait) {
     requests_.close();
     std::unique_lock lock(phaseMutex_);
+    stopping_ = true;
+    phaseChanged_.notify_all();
     return phaseChanged_.wait_for(lock, wait, [this] { return !connecting_; });
 }
 

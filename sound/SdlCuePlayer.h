@@ -40,13 +40,26 @@ class SdlCuePlayer final : public rules::CuePlayer {
     // server several percent of a core for as long as it stays open.
     static constexpr std::chrono::milliseconds kRestAfter{2000};
 
-    explicit SdlCuePlayer(std::filesystem::path programDir);
+    // When the player may load SDL and open the device.
+    enum class Start {
+        atOnce,
+        // Not before release(): requests wait in the mailbox (the newest one) meanwhile. Loading
+        // SDL and connecting to the sound server beside the window being built held the
+        // window's first frame up by a seventh; after the frame they cost it nothing.
+        onRelease,
+    };
+
+    explicit SdlCuePlayer(std::filesystem::path programDir, Start start = Start::atOnce);
     ~SdlCuePlayer() override;
 
     SdlCuePlayer(const SdlCuePlayer&) = delete;
     SdlCuePlayer& operator=(const SdlCuePlayer&) = delete;
 
     void play(std::string_view name) override;
+
+    // Lets a player made with Start::onRelease begin; the cue asked for meanwhile then plays
+    // from its start. Any thread; more calls do nothing.
+    void release();
 
   private:
     // The worker's side: the device, the cues' samples and the mailbox. Shared with the worker

@@ -1,13 +1,15 @@
 // A tiny program that drives the real cue player the way the window does, for the sound tests
 // and the benchmark to run under any environment and watch from outside.
 //
-//   sound_cue_probe PROGRAM_DIR STEP...   STEP is play:NAME, wait:MILLISECONDS or until:PATH
+//   sound_cue_probe PROGRAM_DIR STEP...   STEP: play:NAME, wait:MILLISECONDS, until:PATH, release
 //
 // until:PATH waits (up to a minute) for the file PATH to appear: a test does something to the
-// sound server meanwhile and then lets the probe go on.
+// sound server meanwhile and then lets the probe go on. With a release step anywhere, the
+// player is made as the game makes it, held until released, and that step releases it.
 //
 // Prints "play MICROSECONDS" for each request (how long play() took) and, once the player is
 // gone, "destroy MICROSECONDS".
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -29,13 +31,20 @@ double microsecondsSince(Clock::time_point start) {
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: %s PROGRAM_DIR [play:NAME|wait:MS|until:PATH]...\n", argv[0]);
+        std::fprintf(stderr, "usage: %s PROGRAM_DIR [play:NAME|wait:MS|until:PATH|release]...\n",
+                     argv[0]);
         return 2;
     }
-    auto player = mukiro::sound::makeCuePlayer(argv[1]);
+    using Start = mukiro::sound::SdlCuePlayer::Start;
+    const bool held = std::any_of(argv + 2, argv + argc, [](const char* step) {
+        return std::string_view(step) == "release";
+    });
+    auto player = mukiro::sound::makeCuePlayer(argv[1], held ? Start::onRelease : Start::atOnce);
     for (int i = 2; i < argc; ++i) {
         const std::string_view step = argv[i];
-        if (step.starts_with("play:")) {
+        if (step == "release") {
+            player->release();
+        } else if (step.starts_with("play:")) {
             const auto start = Clock::now();
             player->play(step.substr(5));
             std::printf("play %.1f\n", microsecondsSince(start));
