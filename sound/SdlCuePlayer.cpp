@@ -272,8 +272,9 @@ bool SdlCuePlayer::Worker::openDevice() {
     if (device_ != 0) {
         return true;
     }
-    // A device that fails to open on a driver connected earlier may have lost its server in
-    // the meantime, so a second try connects afresh.
+    // A driver that keeps one connection for all its devices fails to open one once its server
+    // has gone, so a second try connects afresh. (SDL's PulseAudio driver connects for each
+    // device anyway.)
     for (int attempt = 0; attempt < 2; ++attempt) {
         if (!connect()) {
             return false;
@@ -296,8 +297,11 @@ bool SdlCuePlayer::Worker::openDevice() {
             sdl_->PauseAudioDevice(device_, 0);
             return true;
         }
-        warnOnce(std::string("mukiro: no sound: ") + sdl_->GetError());
+        const std::string why = sdl_->GetError();
         disconnect();
+        if (attempt == 1) {
+            warnOnce("mukiro: no sound: " + why);
+        }
     }
     return false;
 }
