@@ -25,9 +25,10 @@ std::vector<std::int16_t> readSamples(const fs::path& raw) {
 
 }  // namespace
 
-Recording::Recording(fs::path raw, const EnvChanges& env) : raw_(std::move(raw)) {
+Recording::Recording(fs::path raw, const EnvChanges& env, const std::string& sink)
+    : raw_(std::move(raw)) {
     recorder_ = std::make_unique<ChildProcess>(
-        std::vector<std::string>{MUKIRO_PAREC, "--raw", "--device=" MUKIRO_TEST_SINK ".monitor",
+        std::vector<std::string>{MUKIRO_PAREC, "--raw", "--device=" + sink + ".monitor",
                                  "--format=s16le", "--rate=44100", "--channels=1",
                                  "--latency-msec=20"},
         env, raw_);

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "ChildProcess.h"
@@ -12,9 +13,10 @@ namespace mukiro::sound::test {
 
 class Recording {
   public:
-    // Records the monitor of the test sink on the server that `env` names (by PULSE_SERVER)
-    // into `raw`; returns once the recorder delivers.
-    Recording(std::filesystem::path raw, const EnvChanges& env);
+    // Records the monitor of `sink` on the server that `env` names (by PULSE_SERVER) into
+    // `raw`; returns once the recorder delivers.
+    Recording(std::filesystem::path raw, const EnvChanges& env,
+              const std::string& sink = MUKIRO_TEST_SINK);
     ~Recording();
 
     Recording(const Recording&) = delete;

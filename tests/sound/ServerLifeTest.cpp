@@ -148,6 +148,39 @@ INSTANTIATE_TEST_SUITE_P(
                       RestartCase{"WhileResting", SdlCuePlayer::kRestAfter + 1500ms, false}),
     [](const ::testing::TestParamInfo<RestartCase>& row) { return row.param.label; });
 
+// The player moves to the output the desktop makes its default, with the device open.
+TEST(DefaultOutput, CueAfterTheDefaultChangesIsHeardOnTheNewOutput) {
+    TempDir programDir;
+    TempDir work;
+    writeCues(programDir.path());
+    PulseServer server(work.path() / "pulse");
+    ASSERT_TRUE(server.start());
+    const EnvChanges env = server.env();
+    const fs::path switched = work.path() / "switched";
+
+    ChildProcess probe({MUKIRO_CUE_PROBE, programDir.path().string(), "play:clear.wav",
+                        "until:" + switched.string(), "play:" + kGunshot, "wait:900"},
+                       env);
+    std::this_thread::sleep_for(700ms);
+    const auto pactl = [&](std::vector<std::string> args) {
+        args.insert(args.begin(), MUKIRO_PACTL);
+        return ChildProcess::run(args, env, 10s).exitCode == 0;
+    };
+    ASSERT_TRUE(pactl({"load-module", "module-null-sink", "sink_name=headphones"}));
+    ASSERT_TRUE(pactl({"set-default-sink", "headphones"}));
+    Recording headphones(work.path() / "headphones.raw", env, "headphones");
+    ASSERT_TRUE(headphones.started());
+    touch(switched);
+    const ChildResult run = probe.wait(30s);
+    const auto heard = headphones.stop(kTones);
+
+    ASSERT_FALSE(run.timedOut) << run.err;
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    ASSERT_EQ(heard.size(), 1u) << describe(heard);
+    EXPECT_EQ(heard[0].hertz, kHigh);
+    EXPECT_NEAR(heard[0].milliseconds, 400, kSlack) << describe(heard);
+}
+
 // Between cues the game keeps no stream on the server, and the next cue still sounds whole.
 TEST(Rest, StreamClosesWhenIdleAndTheNextCueIsHeard) {
     ASSERT_NE(std::getenv("PULSE_SERVER"), nullptr)
