@@ -14,9 +14,16 @@ build-debug: setup
 	cmake --preset debug
 	cmake --build --preset debug -j $(JOBS)
 
-# Sets everything up, builds and starts the game.
-run: build-release
+# Builds the game alone (not the tests, benchmarks or fuzzers) and starts it. Setting up and
+# configuring happen the first time only, so a second `make run` starts the game at once;
+# `make setup` installs packages added to the list since.
+run: build/release/build.ninja
+	cmake --build --preset release --target mukiro-tough
 	build/release/game/mukiro-tough
+
+build/release/build.ninja:
+	scripts/setup
+	cmake --preset release
 
 # Sets everything up, builds and runs every test: a debug build, a minute of fuzzing, then the
 # same tests built with the address and undefined-behaviour sanitizers.

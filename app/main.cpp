@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "sound/CuePlayerFactory.h"
+#include "ui/AfterFirstPaint.h"
 #include "ui/Form1.h"
 #include "ui/GameFont.h"
 #include "ui/PictureSet.h"
@@ -26,10 +27,14 @@ int main(int argc, char* argv[]) {
 
     const std::filesystem::path programDir =
         QCoreApplication::applicationDirPath().toStdU16String();
-    auto cues = mukiro::sound::makeCuePlayer(programDir);
+    // The player holds the opening cue until the window's first frame is up, then loads the
+    // sound library and plays it from its start.
+    auto cues =
+        mukiro::sound::makeCuePlayer(programDir, mukiro::sound::SdlCuePlayer::Start::onRelease);
 
     mukiro::ui::Form1 window(*cues, std::move(pictures));
     window.Form_Load();
     window.show();
+    new mukiro::ui::AfterFirstPaint(window, [&cues] { cues->release(); });
     return application.exec();
 }

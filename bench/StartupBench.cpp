@@ -11,7 +11,8 @@
 // Damage after the window is mapped is the program's first painted frame reaching the screen.
 //
 // Prints one line per run: "run NAME MS RSS_KB PSS_KB SETTLED_RSS_KB SETTLED_PSS_KB", the
-// memory read from /proc/<pid>/smaps_rollup at the first paint and again SETTLE_MS later.
+// memory read from /proc/<pid>/smaps_rollup at the first paint and again SETTLE_MS after the
+// window was mapped, so work a program puts off until just after its window shows still counts.
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -103,6 +104,7 @@ class Display {
         }
 
         Run run;
+        Clock::time_point mappedAt;
         bool painted = false;
         while (!painted) {
             std::unique_ptr<xcb_generic_event_t, decltype(&std::free)> event(
@@ -123,6 +125,9 @@ class Display {
                 damages.push_back(damage);
                 watched.insert(created->window);
             } else if (type == XCB_MAP_NOTIFY) {
+                if (mapped.empty()) {
+                    mappedAt = Clock::now();
+                }
                 mapped.insert(reinterpret_cast<xcb_map_notify_event_t*>(event.get())->window);
             } else if (type == damageEvent_) {
                 const auto* damage = reinterpret_cast<xcb_damage_notify_event_t*>(event.get());
@@ -134,7 +139,7 @@ class Display {
                 }
             }
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(settleMs));
+        std::this_thread::sleep_until(mappedAt + std::chrono::milliseconds(settleMs));
         run.settled = memoryOf(pid);
 
         kill(pid, SIGTERM);

@@ -4,12 +4,15 @@
 #include <filesystem>
 #include <memory>
 
-#include "rules/CuePlayer.h"
+#include "sound/SdlCuePlayer.h"
 
 namespace mukiro::sound {
 
 // Cue names resolve against `programDir`. Where no sound can be made the player stays silent;
-// it never fails and never blocks the caller.
-std::unique_ptr<rules::CuePlayer> makeCuePlayer(const std::filesystem::path& programDir);
+// it never fails and never blocks the caller. With SdlCuePlayer::Start::onRelease it makes no
+// sound before its release().
+std::unique_ptr<SdlCuePlayer> makeCuePlayer(
+    const std::filesystem::path& programDir,
+    SdlCuePlayer::Start start = SdlCuePlayer::Start::atOnce);
 
 }  // namespace mukiro::sound

@@ -33,6 +33,15 @@ std::optional<std::string> LatestRequest::waitAndTake() {
     return std::exchange(pending_, std::nullopt);
 }
 
+std::optional<std::string> LatestRequest::waitAndTake(std::chrono::milliseconds limit) {
+    std::unique_lock lock(mutex_);
+    arrived_.wait_for(lock, limit, [this] { return closed_ || pending_.has_value(); });
+    if (closed_) {
+        return std::nullopt;
+    }
+    return std::exchange(pending_, std::nullopt);
+}
+
 void LatestRequest::close() {
     {
         std::lock_guard lock(mutex_);

@@ -1,6 +1,7 @@
 // The one-slot mailbox between the window's thread and the sound worker.
 #pragma once
 
+#include <chrono>
 #include <condition_variable>
 #include <mutex>
 #include <optional>
@@ -20,6 +21,9 @@ class LatestRequest {
 
     // Blocks until a request arrives or the mailbox closes; nothing once closed.
     std::optional<std::string> waitAndTake();
+
+    // As above, but gives up after `limit` with nothing; closed() tells the two apart.
+    std::optional<std::string> waitAndTake(std::chrono::milliseconds limit);
 
     // Wakes the taker for good; later requests are dropped.
     void close();

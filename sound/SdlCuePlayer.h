@@ -1,4 +1,4 @@
-// The cue player on SDL2_mixer: one cue at a time, never holding up the window.
+// The cue player on SDL's own audio: one cue at a time, never holding up the window.
 #pragma once
 
 #include <chrono>
@@ -11,13 +11,19 @@
 
 namespace mukiro::sound {
 
-// A worker thread owns every SDL call: it opens the audio device, decodes the game's cue files
-// ahead so a cue's first request sounds as quickly as later ones, and plays what play() asks
-// for on a single mixer channel, so a new cue cuts the one still sounding. The window's thread
-// only drops the name in a mailbox. Where no device opens or a file cannot be played, the cue
-// is silent and the game goes on; one short line on stderr says so once per run.
+// A worker thread owns every SDL call: it loads SDL (see SdlAudioLibrary), opens the audio
+// device, reads each cue file the first time it is asked for and keeps its samples, and feeds
+// one cue at a time to the device, so a new cue cuts the one still sounding. The window's
+// thread only drops the name in a mailbox. Where no device opens or a file cannot be played,
+// the cue is silent and the game goes on; one short line on stderr says so once per run.
 //
-// SDL_mixer keeps one mixer per process, so only the first live player makes sound; another
+// The device rests: once a cue has ended and nothing more was asked for during kRestAfter,
+// the device is closed, so the sound server can let the sound card sleep; the next request
+// opens it again. A device that went away with its sound server (a desktop restarting its
+// sound service, a resume, a card unplugged) is noticed at the next request, which connects
+// afresh. Nothing is retried on a timer: with no server and no clicks the worker sleeps.
+//
+// SDL's audio driver is one per process, so only the first live player makes sound; another
 // made while it lives stays silent.
 //
 // Closing never hangs the game: a sound server that takes the connection and never answers
@@ -29,7 +35,21 @@ class SdlCuePlayer final : public rules::CuePlayer {
     // The longest closing waits for the worker to finish connecting to the sound server.
     static constexpr std::chrono::milliseconds kCloseWait{500};
 
-    explicit SdlCuePlayer(std::filesystem::path programDir);
+    // How long the device stays open after a cue ends. Clicks come in runs a second or so
+    // apart; reopening costs a few milliseconds, keeping a stream running costs the sound
+    // server several percent of a core for as long as it stays open.
+    static constexpr std::chrono::milliseconds kRestAfter{2000};
+
+    // When the player may load SDL and open the device.
+    enum class Start {
+        atOnce,
+        // Not before release(): requests wait in the mailbox (the newest one) meanwhile. Loading
+        // SDL and connecting to the sound server beside the window being built held the
+        // window's first frame up by a seventh; after the frame they cost it nothing.
+        onRelease,
+    };
+
+    explicit SdlCuePlayer(std::filesystem::path programDir, Start start = Start::atOnce);
     ~SdlCuePlayer() override;
 
     SdlCuePlayer(const SdlCuePlayer&) = delete;
@@ -37,8 +57,12 @@ class SdlCuePlayer final : public rules::CuePlayer {
 
     void play(std::string_view name) override;
 
+    // Lets a player made with Start::onRelease begin; the cue asked for meanwhile then plays
+    // from its start. Any thread; more calls do nothing.
+    void release();
+
   private:
-    // The worker's side: the device, the decoded cues and the mailbox. Shared with the worker
+    // The worker's side: the device, the cues' samples and the mailbox. Shared with the worker
     // thread, so it outlives a player that stopped waiting.
     class Worker;
 

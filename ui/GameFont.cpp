@@ -1,6 +1,8 @@
 // The one typeface the game's texts are drawn in, and its stand-ins on this system.
 #include "ui/GameFont.h"
 
+#include <QApplication>
+#include <QFontInfo>
 #include <QStringList>
 
 namespace mukiro::ui {
@@ -15,6 +17,14 @@ void GameFont::installSubstitutes() {
     // game, Noto's CJK face stands in where it is missing. Either has every kana and kanji we use.
     QFont::insertSubstitutions(family(),
                                {QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP")});
+    // The menu bar and the Messages keep the desktop's face, whose Latin face has no kana or
+    // kanji: they came from the system's first Japanese face, IPA's fixed-width gothic, a
+    // second 6 MiB font file mapped (2 MiB of it touched) for a handful of characters. The
+    // proportional gothic the window already holds draws them instead. The desktop's face is
+    // named as resolved, so it stays the first face and the menu bar keeps its size.
+    QFont font = QApplication::font();
+    font.setFamilies({QFontInfo(font).family(), QStringLiteral("IPAPGothic")});
+    QApplication::setFont(font);
 }
 
 QFont GameFont::ofPixelSize(int pixels) {

@@ -10,8 +10,9 @@ class GameFont {
     // The face every text of the window asks for.
     static const QString& family();
 
-    // Maps the face onto an installed Japanese proportional gothic. Call once, after the
-    // application object exists and before the first window is made.
+    // Maps the face onto an installed Japanese proportional gothic, and makes it the face the
+    // desktop's own font falls back to for Japanese. Call once, after the application object
+    // exists and before the first window is made.
     static void installSubstitutes();
 
     // The game's face with its text `pixels` high, regular weight.

@@ -28,6 +28,7 @@
 #include "rules/Cues.h"
 #include "sound/CuePath.h"
 #include "sound/CuePlayerFactory.h"
+#include "sound/SdlCuePlayer.h"
 
 extern char** environ;
 
@@ -41,6 +42,8 @@ constexpr int kRate = 44100;
 // Far above the null sink's silence (exactly 0) and far below the cues' level.
 constexpr int kAudible = 1000;
 constexpr int kTrials = 25;
+// Each waits out the player's rest time, so fewer.
+constexpr int kRestedTrials = 5;
 
 void putLe(std::string& out, std::uint32_t value, int bytes) {
     for (int i = 0; i < bytes; ++i) {
@@ -158,6 +161,10 @@ double median(std::vector<double> values) {
 }
 
 void printRow(const char* what, const std::vector<double>& ms, double target) {
+    if (ms.empty()) {
+        std::printf("%-44s    0  never heard  MISSED\n", what);
+        return;
+    }
     const auto [low, high] = std::minmax_element(ms.begin(), ms.end());
     const double mid = median(ms);
     std::printf("%-44s %4zu %10.4f %10.4f %10.4f %9.1f  %s\n", what, ms.size(), mid, *low, *high,
@@ -222,6 +229,12 @@ int main(int argc, char** argv) {
     for (int i = 0; i < kTrials; ++i) {
         measure(mukiro::rules::cues::kTraining, repeatMs);
     }
+    // After a pause long enough for the player to close its device: the request opens it again.
+    std::vector<double> restedMs;
+    for (int i = 0; i < kRestedTrials; ++i) {
+        monitor.readFor(mukiro::sound::SdlCuePlayer::kRestAfter + 500ms);
+        measure(mukiro::rules::cues::kTraining, restedMs);
+    }
 
     // The call alone, many times over, as quick clicks would make it.
     std::vector<double> burstMs;
@@ -242,6 +255,7 @@ int main(int argc, char** argv) {
     printRow("play() call, 200 back-to-back requests", burstMs, 0.1);
     printRow("request to sound, first request of a cue", firstMs, 20.0);
     printRow("request to sound, repeated request", repeatMs, 20.0);
+    printRow("request to sound, after the device rested", restedMs, 20.0);
     if (opening) {
         std::printf("opening cue, player made to sound: %.1f ms (device opened meanwhile)\n",
                     msBetween(made, *opening));

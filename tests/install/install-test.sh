@@ -125,7 +125,7 @@ echo "package: $(basename "$deb")"
 [[ "$(dpkg-deb -f "$deb" Section)" == games ]] || fail "the package is not in section games"
 
 depends=$(dpkg-deb -f "$deb" Depends)
-for needed in libqt6widgets6 libsdl2-mixer-2.0-0 qt6-qpa-plugins fonts-ipafont-gothic; do
+for needed in libqt6widgets6 libsdl2-2.0-0 qt6-qpa-plugins fonts-ipafont-gothic; do
     [[ ", $depends," == *", $needed "* || ", $depends," == *", $needed,"* ]] ||
         fail "Depends lacks $needed: $depends"
 done

@@ -102,6 +102,15 @@ TEST_F(Playback, CueRequestedAtStartUpSoundsOnceToItsEnd) {
     EXPECT_NEAR(heard[0].milliseconds, 600, kSlack) << describe(heard);
 }
 
+// As the game makes it: held until the window's first frame, then the opening cue sounds from
+// its start, once, whole.
+TEST_F(Playback, CueRequestedBeforeTheReleaseSoundsWholeAfterIt) {
+    const auto heard = heardDuring({"play:iikaradani.wav", "wait:300", "release", "wait:1400"});
+    ASSERT_EQ(heard.size(), 1u) << describe(heard);
+    EXPECT_EQ(heard[0].hertz, kLow);
+    EXPECT_NEAR(heard[0].milliseconds, 600, kSlack) << describe(heard);
+}
+
 TEST_F(Playback, SecondOfTwoBackToBackRequestsIsHeardAloneToItsEnd) {
     const auto heard = heardDuring({"wait:500", "play:clear.wav", "play:" + kGunshot, "wait:900"});
     EXPECT_LE(totalMilliseconds(heard, kMid), 30) << describe(heard);
