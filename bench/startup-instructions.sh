@@ -26,7 +26,7 @@ seconds=${2:-20}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export XDG_RUNTIME_DIR=$work
-SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy} xvfb-run -a -s "-screen 0 1024x768x24" \
+SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy} xvfb-run -a -s "-screen 0 1024x768x24 -noreset" \
     "$0" --inside-x "$program" "$seconds" "$work/callgrind.out"
 total() { awk '/^(summary|totals):/ {print $2; exit}' "$1"; }
 main=$(total "$work/callgrind.out-01")

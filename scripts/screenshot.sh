@@ -72,4 +72,4 @@ exe=$build/game/mukiro-tough
 mkdir -p "$(dirname "$out")"
 out=$(cd "$(dirname "$out")" && pwd)/$(basename "$out")
 
-SCALE=$scale xvfb-run -a -s "-screen 0 $((1024 * scale))x$((768 * scale))x24" "$0" --inside-x "$exe" "$out"
+SCALE=$scale xvfb-run -a -s "-screen 0 $((1024 * scale))x$((768 * scale))x24 -noreset" "$0" --inside-x "$exe" "$out"

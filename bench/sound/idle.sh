@@ -47,4 +47,4 @@ rm -f "$work/pulse/pacat.pid"
 PULSE_SERVER="unix:$work/pulse/native" pactl load-module module-suspend-on-idle timeout=1 >/dev/null
 mkdir -m 700 "$work/xdg"
 XDG_RUNTIME_DIR="$work/xdg" PULSE_SERVER="unix:$work/pulse/native" SDL_AUDIODRIVER=pulseaudio \
-    xvfb-run -a -s "-screen 0 1024x768x24" "$0" --inside-x "$game" "$seconds" "$work/pulse"
+    xvfb-run -a -s "-screen 0 1024x768x24 -noreset" "$0" --inside-x "$game" "$seconds" "$work/pulse"

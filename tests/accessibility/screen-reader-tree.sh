@@ -31,7 +31,7 @@ if [[ "${1:-}" != "--inside" ]]; then
     "$python" -c 'import pyatspi' 2>/dev/null ||
         fail "$python cannot import pyatspi (python3-pyatspi): run scripts/setup"
     dbus-run-session -- true 2>/dev/null || skip "no private session bus can be started here"
-    exec xvfb-run -a -s "-screen 0 1024x768x24" dbus-run-session -- "$0" --inside "$game"
+    exec xvfb-run -a -s "-screen 0 1024x768x24 -noreset" dbus-run-session -- "$0" --inside "$game"
 fi
 game=$2
 

@@ -177,5 +177,5 @@ page=$(MANWIDTH=80 LC_ALL=C.UTF-8 man --warnings -M "$share/man" mukiro-tough 2>
 grep -q "/usr/lib/games/mukiro-tough/" <<<"$page" || fail "the manual page does not say where the files lie"
 echo "files: program, link, 22 + 1 WAVs, explanation, desktop entry, metainfo, 8 icons, manual"
 
-xvfb-run -a -s "-screen 0 1024x768x24" "$0" --inside-x "$root" "$source" "$work" ||
+xvfb-run -a -s "-screen 0 1024x768x24 -noreset" "$0" --inside-x "$root" "$source" "$work" ||
     { echo "--- the game's stderr:" >&2; cat "$work/game.err" >&2 2>/dev/null; exit 1; }

@@ -15,7 +15,7 @@ set -euo pipefail
 
 if [[ "${1:-}" != "--inside-x" ]]; then
     game=$(cd "${1:?usage: odd-start.sh GAME_DIR}" && pwd -P)
-    exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" --inside-x "$game"
+    exec xvfb-run -a -s "-screen 0 1024x768x24 -noreset" "$0" --inside-x "$game"
 fi
 source_game=$2
 
@@ -83,7 +83,7 @@ run_game() {
     started=$!
     pids+=("$started")
     local window
-    window=$(find_window "$started")
+    window=$(find_window "$started") || fail "$label: the game's stderr: $(cat "$work/$label.err")"
 
     local cwd
     cwd=$(readlink "/proc/$started/cwd")
