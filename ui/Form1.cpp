@@ -21,6 +21,7 @@
 #include "ui/ControlLayout.h"
 #include "ui/ExplanationFile.h"
 #include "ui/ExplanationView.h"
+#include "ui/FitTable.h"
 #include "ui/GameAccessibility.h"
 #include "ui/GameFont.h"
 #include "ui/GamePalette.h"
@@ -303,6 +304,8 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
 
 void Form1::buildControls() {
     QGroupBox* frame = nullptr;
+    // In the face the game ships with, which controls draw condensed, and how much, is known.
+    const bool knownFits = FitTable::holds(&GameFont::ofPixelSize, client_->devicePixelRatioF());
     for (const ControlLayout& row : ControlLayout::controls()) {
         QWidget* parent = row.insideFrame ? static_cast<QWidget*>(frame) : client_;
         const QString text = QString::fromUtf8(row.text);
@@ -360,9 +363,11 @@ void Form1::buildControls() {
             paintText(widget, colourOf(row.colour));
         }
         if (auto* label = qobject_cast<QLabel*>(widget)) {
-            TextFit::fitLabel(*label);
+            TextFit::applyStretch(
+                *label, knownFits ? FitTable::stretchOf(row.name) : TextFit::labelStretch(*label));
         } else if (auto* box = qobject_cast<QLineEdit*>(widget)) {
-            TextFit::fitLineEdit(*box);
+            TextFit::applyStretch(
+                *box, knownFits ? FitTable::stretchOf(row.name) : TextFit::lineEditStretch(*box));
         }
     }
 

@@ -48,31 +48,55 @@ void copyRow(const uchar* from, QRgb* to, int width) {
     }
 }
 
-// The game's own pictures are plain 24-bit bitmaps, stored bottom row first. Those are copied
-// straight into an image: the general image reader takes ten times as long over them, and the
-// window waits for all seventeen before it first shows. Anything else, or anything it cannot
-// be sure of, is left to the general reader (a null image).
-QImage plainBitmap(const uchar* bytes, qsizetype size) {
+// The game's own pictures are built into the program as 32-bit bitmaps, top row first: the
+// layout of an image, so the image is made over the program's own bytes (`lasting`: they stay
+// where they are for the whole run) and only a picture that is drawn is ever read. Pictures from
+// a folder are plain 24-bit bitmaps, bottom row first, copied straight into an image: the
+// general image reader takes ten times as long over them. Anything else, or anything this
+// cannot be sure of, is left to the general reader (a null image).
+QImage plainBitmap(const uchar* bytes, qsizetype size, bool lasting) {
     constexpr qsizetype kHeaders = 54;
     if (size < kHeaders || bytes[0] != 'B' || bytes[1] != 'M' ||
         littleEndian(bytes + 14, 4) != 40 || littleEndian(bytes + 26, 2) != 1 ||
-        littleEndian(bytes + 28, 2) != 24 || littleEndian(bytes + 30, 4) != 0) {
+        littleEndian(bytes + 30, 4) != 0) {
         return {};
     }
+    const auto bits = littleEndian(bytes + 28, 2);
     const auto width = static_cast<std::int32_t>(littleEndian(bytes + 18, 4));
-    const auto height = static_cast<std::int32_t>(littleEndian(bytes + 22, 4));
+    auto height = static_cast<std::int32_t>(littleEndian(bytes + 22, 4));
+    const bool topRowFirst = height < 0 && height >= -4096;
+    height = topRowFirst ? -height : height;
     const qsizetype offset = littleEndian(bytes + 10, 4);
-    if (width <= 0 || width > 4096 || height <= 0 || height > 4096) {
+    if ((bits != 24 && bits != 32) || topRowFirst != (bits == 32) || width <= 0 || width > 4096 ||
+        height <= 0 || height > 4096) {
         return {};
     }
-    const qsizetype stride = (qsizetype{width} * 3 + 3) / 4 * 4;
+    const qsizetype stride = (qsizetype{width} * bits / 8 + 3) / 4 * 4;
     if (offset < kHeaders || offset + stride * height > size) {
         return {};
+    }
+    const uchar* const pixels = bytes + offset;
+    if (bits == 32) {
+        const QImage over(pixels, width, height, stride, QImage::Format_RGB32);
+        // An image over bytes that go away, or that are not aligned as an image's must be, is
+        // copied; the built-in ones stay, and lie on a 4-byte boundary.
+        if (lasting && reinterpret_cast<quintptr>(pixels) % 4 == 0) {
+            return over;
+        }
+        QImage copy(width, height, QImage::Format_RGB32);
+        for (int y = 0; y < height; ++y) {
+            const uchar* from = pixels + stride * y;
+            auto* to = reinterpret_cast<QRgb*>(copy.scanLine(y));
+            for (int x = 0; x < width; ++x, from += 4) {
+                to[x] = qRgb(from[2], from[1], from[0]);
+            }
+        }
+        return copy;
     }
     QImage image(width, height, QImage::Format_RGB32);
     uchar* const top = image.bits();
     for (int y = 0; y < height; ++y) {
-        copyRow(bytes + offset + stride * (height - 1 - y),
+        copyRow(pixels + stride * (height - 1 - y),
                 reinterpret_cast<QRgb*>(top + image.bytesPerLine() * y), width);
     }
     return image;
@@ -87,10 +111,12 @@ bool load(QPixmap& pixmap, const QString& path) {
     // maps them; a copy is made only of what cannot be mapped.
     QImage image;
     if (const uchar* mapped = file.map(0, file.size()); mapped != nullptr) {
-        image = plainBitmap(mapped, file.size());
+        // A built-in picture is mapped where it lies in the program; a file's mapping goes
+        // with the file.
+        image = plainBitmap(mapped, file.size(), path.startsWith(QStringLiteral(":/")));
     } else {
         const QByteArray bytes = file.readAll();
-        image = plainBitmap(reinterpret_cast<const uchar*>(bytes.constData()), bytes.size());
+        image = plainBitmap(reinterpret_cast<const uchar*>(bytes.constData()), bytes.size(), false);
     }
     if (image.isNull()) {
         return pixmap.load(path);

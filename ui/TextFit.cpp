@@ -55,7 +55,9 @@ int widestFittingStretch(QFont font, qreal width, const FitsIn& fitsIn) {
     return TextFit::kNarrowestStretch;
 }
 
-void applyStretch(QWidget& widget, int stretch) {
+}  // namespace
+
+void TextFit::applyStretch(QWidget& widget, int stretch) {
     if (stretch == 100) {
         return;
     }
@@ -64,13 +66,11 @@ void applyStretch(QWidget& widget, int stretch) {
     widget.setFont(font);
 }
 
-}  // namespace
-
-void TextFit::fitLabel(QLabel& label) {
+int TextFit::labelStretch(const QLabel& label) {
     const QString text = label.text();
     const QRectF room(label.contentsRect());
     if (text.isEmpty() || room.isEmpty()) {
-        return;
+        return 100;
     }
     auto lines = [&](const QFont& font, qreal width) {
         const QFontMetricsF metrics(font);
@@ -81,16 +81,15 @@ void TextFit::fitLabel(QLabel& label) {
     };
     const QFontMetricsF designed(label.font());
     const int roomFor = std::max(1, static_cast<int>(room.height() / designed.lineSpacing()));
-    applyStretch(label,
-                 widestFittingStretch(label.font(), room.width(), [&](const QFont& f, qreal width) {
-                     return lines(f, width) <= roomFor;
-                 }));
+    return widestFittingStretch(label.font(), room.width(), [&](const QFont& f, qreal width) {
+        return lines(f, width) <= roomFor;
+    });
 }
 
-void TextFit::fitLineEdit(QLineEdit& box) {
+int TextFit::lineEditStretch(const QLineEdit& box) {
     const QString text = box.text();
     if (text.isEmpty()) {
-        return;
+        return 100;
     }
     // The text area as the line edit paints it: inside the style's frame and the text margins.
     QStyleOptionFrame option;
@@ -101,9 +100,9 @@ void TextFit::fitLineEdit(QLineEdit& box) {
     const QMargins margins = box.textMargins();
     const qreal room =
         contents.width() - margins.left() - margins.right() - 2 * kLineEditInnerMargin;
-    applyStretch(box, widestFittingStretch(box.font(), room, [&](const QFont& f, qreal width) {
-                     return QFontMetricsF(f).horizontalAdvance(text) <= width;
-                 }));
+    return widestFittingStretch(box.font(), room, [&](const QFont& f, qreal width) {
+        return QFontMetricsF(f).horizontalAdvance(text) <= width;
+    });
 }
 
 }  // namespace mukiro::ui

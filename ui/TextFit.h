@@ -3,6 +3,7 @@
 
 class QLabel;
 class QLineEdit;
+class QWidget;
 
 namespace mukiro::ui {
 
@@ -14,10 +15,13 @@ class TextFit {
     // The narrowest the game's face may be drawn, as a percentage of its width.
     static constexpr int kNarrowestStretch = 75;
 
-    // Keeps the label's text on as many lines as its height has room for.
-    static void fitLabel(QLabel& label);
-    // Keeps the box's text inside the box.
-    static void fitLineEdit(QLineEdit& box);
+    // The widest stretch (100 = as designed) at which the label's text, in the label's font,
+    // keeps on as many lines as its height has room for.
+    static int labelStretch(const QLabel& label);
+    // The widest stretch at which the box's text, in the box's font, keeps inside the box.
+    static int lineEditStretch(const QLineEdit& box);
+    // Draws the control's text condensed to `stretch` percent of its width.
+    static void applyStretch(QWidget& widget, int stretch);
 };
 
 }  // namespace mukiro::ui

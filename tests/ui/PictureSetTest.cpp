@@ -1,4 +1,6 @@
 // The picture set: every picture loaded, each its own, and a missing one named to the player.
+#include <QFile>
+
 #include "tests/ui/WindowFixture.h"
 #include "ui/PictureSet.h"
 
@@ -54,6 +56,32 @@ TEST(PictureSetTest, BitmapsReadAsTheToolkitReadsThem) {
 }
 
 #ifdef MUKIRO_HAS_PICTURES
+// The built-in pictures are shown from the program's own bytes, not a copy of them; a bitmap
+// laid out the same way in a folder is copied, since its file's bytes go when it is closed.
+TEST(PictureSetTest, BuiltInPicturesAreShownFromTheProgramsOwnBytes) {
+    const ui::PictureSet builtIn;
+    for (rules::Picture picture : rules::kAllPictures) {
+        SCOPED_TRACE(rules::pictureName(picture));
+        QFile file(ui::PictureSet::builtInFolder() + ui::PictureSet::fileName(picture));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const uchar* const bytes = file.map(0, file.size());
+        ASSERT_NE(bytes, nullptr);
+        const QImage shown = builtIn[picture].toImage();
+        EXPECT_GE(shown.constBits(), bytes);
+        EXPECT_LT(shown.constBits(), bytes + file.size());
+    }
+
+    PictureFolder folder;
+    const QString laidOut = folder.path() + ui::PictureSet::fileName(rules::Picture::level2);
+    ASSERT_TRUE(QFile::remove(laidOut));
+    ASSERT_TRUE(
+        QFile::copy(ui::PictureSet::builtInFolder() + QStringLiteral("level2.bmp"), laidOut));
+    const ui::PictureSet fromFolder(folder.path());
+    ASSERT_TRUE(fromFolder.complete());
+    EXPECT_EQ(fromFolder[rules::Picture::level2].toImage(),
+              builtIn[rules::Picture::level2].toImage());
+}
+
 TEST(PictureSetTest, TheGamesOwnPicturesAreBuiltIn) {
     const ui::PictureSet set;
     EXPECT_TRUE(set.complete()) << set.missingFile().toStdString();

@@ -91,6 +91,13 @@ TEST_P(EveryPicture, IsStoredAsAnUncompressed24BitBmp) {
     EXPECT_EQ(bytes.size(), 54 + 200 * 200 * 3);
 }
 
+// The program holds each picture laid out afresh for the window; the pixels are the committed ones.
+TEST_P(EveryPicture, IsBuiltInWithTheCommittedPixels) {
+    const QImage committed(committedFile(GetParam()));
+    ASSERT_FALSE(committed.isNull());
+    EXPECT_EQ(load(GetParam()), committed.convertToFormat(QImage::Format_RGB32));
+}
+
 INSTANTIATE_TEST_SUITE_P(PictureSet, EveryPicture, testing::ValuesIn(mukiro::rules::kAllPictures),
                          [](const testing::TestParamInfo<Picture>& param) {
                              return nameOf(param.param);
