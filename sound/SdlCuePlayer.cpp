@@ -388,17 +388,17 @@ std::optional<SdlCuePlayer::Worker::Samples> SdlCuePlayer::Worker::load(
         warnOnce("mukiro: silent cue: " + name + " (missing or not a WAV file)");
         return std::nullopt;
     }
-    SDL_AudioSpec spec{};
+    SDL_AudioSpec fileFormat{};
     Uint8* buffer = nullptr;
     Uint32 length = 0;
-    if (sdl_->LoadWAV_RW(sdl_->RWFromFile(path.c_str(), "rb"), 1, &spec, &buffer, &length) ==
+    if (sdl_->LoadWAV_RW(sdl_->RWFromFile(path.c_str(), "rb"), 1, &fileFormat, &buffer, &length) ==
         nullptr) {
         warnOnce("mukiro: silent cue: " + name + ": " + sdl_->GetError());
         return std::nullopt;
     }
     SDL_AudioCVT conversion{};
-    const int needed = sdl_->BuildAudioCVT(&conversion, spec.format, spec.channels, spec.freq,
-                                           AUDIO_S16SYS, 1, kRate);
+    const int needed = sdl_->BuildAudioCVT(&conversion, fileFormat.format, fileFormat.channels,
+                                           fileFormat.freq, AUDIO_S16SYS, 1, kRate);
     std::optional<Samples> samples;
     if (needed == 0) {
         samples.emplace(buffer, buffer + length);
