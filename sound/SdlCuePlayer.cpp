@@ -69,7 +69,9 @@ bool looksLikeWave(const std::filesystem::path& path) {
 // read. The sound server converts the one stream. A period of 256 frames (12 ms) keeps the
 // request-to-sound time near 12 ms without underruns.
 constexpr int kRate = 22050;
-constexpr int kBytesPerFrame = 2;
+constexpr SDL_AudioFormat kFormat = AUDIO_S16SYS;
+constexpr Uint8 kChannels = 1;
+constexpr int kBytesPerFrame = SDL_AUDIO_BITSIZE(kFormat) / 8 * kChannels;
 constexpr Uint16 kFramesPerPeriod = 256;
 
 }  // namespace
@@ -273,8 +275,7 @@ bool SdlCuePlayer::Worker::openDevice() {
         return true;
     }
     // A driver that keeps one connection for all its devices fails to open one once its server
-    // has gone, so a second try connects afresh. (SDL's PulseAudio driver connects for each
-    // device anyway.)
+    // has gone, so a second try connects afresh.
     for (int attempt = 0; attempt < 2; ++attempt) {
         if (!connect()) {
             return false;
@@ -284,8 +285,8 @@ bool SdlCuePlayer::Worker::openDevice() {
         }
         SDL_AudioSpec wanted{};
         wanted.freq = kRate;
-        wanted.format = AUDIO_S16SYS;
-        wanted.channels = 1;
+        wanted.format = kFormat;
+        wanted.channels = kChannels;
         wanted.samples = kFramesPerPeriod;
         wanted.callback = &Worker::fill;
         wanted.userdata = this;
@@ -398,7 +399,7 @@ std::optional<SdlCuePlayer::Worker::Samples> SdlCuePlayer::Worker::load(
     }
     SDL_AudioCVT conversion{};
     const int needed = sdl_->BuildAudioCVT(&conversion, fileFormat.format, fileFormat.channels,
-                                           fileFormat.freq, AUDIO_S16SYS, 1, kRate);
+                                           fileFormat.freq, kFormat, kChannels, kRate);
     std::optional<Samples> samples;
     if (needed == 0) {
         samples.emplace(buffer, buffer + length);

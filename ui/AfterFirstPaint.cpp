@@ -26,6 +26,9 @@ bool AfterFirstPaint::eventFilter(QObject* watched, QEvent* event) {
 void AfterFirstPaint::runOnce() {
     if (then_) {
         std::exchange(then_, nullptr)();
+        // Done for good: neither the filter nor the object is needed for the rest of the run.
+        widget_.removeEventFilter(this);
+        deleteLater();
     }
 }
 

@@ -3,12 +3,11 @@
 
 #include <QFile>
 #include <QImage>
+#include <QResource>
 #include <QtDebug>
-#include <bit>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 #include <stdexcept>
 #include <utility>
 
@@ -28,24 +27,6 @@ std::uint32_t littleEndian(const uchar* bytes, int count) {
         value = (value << 8) | bytes[i];
     }
     return value;
-}
-
-// One row of blue-green-red pixels into 32-bit ones. Four pixels are twelve bytes, read as
-// three little-endian words: blue, green and red already sit where a QRgb wants them, so each
-// pixel is a shift and a mask rather than three byte loads.
-void copyRow(const uchar* from, QRgb* to, int width) {
-    int x = 0;
-    for (; std::endian::native == std::endian::little && x + 4 <= width; x += 4, from += 12) {
-        std::uint32_t w[3];
-        std::memcpy(w, from, sizeof w);
-        to[x] = 0xFF000000u | (w[0] & 0xFFFFFFu);
-        to[x + 1] = 0xFF000000u | (w[0] >> 24) | ((w[1] & 0xFFFFu) << 8);
-        to[x + 2] = 0xFF000000u | (w[1] >> 16) | ((w[2] & 0xFFu) << 16);
-        to[x + 3] = 0xFF000000u | (w[2] >> 8);
-    }
-    for (; x < width; ++x, from += 3) {
-        to[x] = qRgb(from[2], from[1], from[0]);
-    }
 }
 
 // The game's own pictures are built into the program as 32-bit bitmaps, top row first: the
@@ -94,10 +75,12 @@ QImage plainBitmap(const uchar* bytes, qsizetype size, bool lasting) {
         return copy;
     }
     QImage image(width, height, QImage::Format_RGB32);
-    uchar* const top = image.bits();
     for (int y = 0; y < height; ++y) {
-        copyRow(pixels + stride * (height - 1 - y),
-                reinterpret_cast<QRgb*>(top + image.bytesPerLine() * y), width);
+        const uchar* from = pixels + stride * (height - 1 - y);
+        auto* to = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < width; ++x, from += 3) {
+            to[x] = qRgb(from[2], from[1], from[0]);
+        }
     }
     return image;
 }
@@ -107,13 +90,13 @@ bool load(QPixmap& pixmap, const QString& path) {
     if (!file.open(QIODevice::ReadOnly)) {
         return false;
     }
-    // The built-in pictures are read where they lie in the program, files where the system
-    // maps them; a copy is made only of what cannot be mapped.
+    // A built-in picture stored as it is lies in the program for the whole run, so an image
+    // can be made over it; a file's mapping, or an inflated resource, goes with the QFile.
+    const bool lasting = path.startsWith(QStringLiteral(":/")) &&
+                         QResource(path).compressionAlgorithm() == QResource::NoCompression;
     QImage image;
     if (const uchar* mapped = file.map(0, file.size()); mapped != nullptr) {
-        // A built-in picture is mapped where it lies in the program; a file's mapping goes
-        // with the file.
-        image = plainBitmap(mapped, file.size(), path.startsWith(QStringLiteral(":/")));
+        image = plainBitmap(mapped, file.size(), lasting);
     } else {
         const QByteArray bytes = file.readAll();
         image = plainBitmap(reinterpret_cast<const uchar*>(bytes.constData()), bytes.size(), false);

@@ -111,6 +111,16 @@ TEST_F(Playback, CueRequestedBeforeTheReleaseSoundsWholeAfterIt) {
     EXPECT_NEAR(heard[0].milliseconds, 600, kSlack) << describe(heard);
 }
 
+// While held, nothing sounds; the release plays the latest request alone, the opening cue
+// asked for before it being replaced.
+TEST_F(Playback, HeldPlayerIsSilentUntilTheReleaseThenPlaysTheLatestRequest) {
+    const auto heard =
+        heardDuring({"play:iikaradani.wav", "wait:1000", "play:clear.wav", "release", "wait:1400"});
+    ASSERT_EQ(heard.size(), 1u) << describe(heard);
+    EXPECT_EQ(heard[0].hertz, kMid);
+    EXPECT_NEAR(heard[0].milliseconds, 800, kSlack) << describe(heard);
+}
+
 TEST_F(Playback, SecondOfTwoBackToBackRequestsIsHeardAloneToItsEnd) {
     const auto heard = heardDuring({"wait:500", "play:clear.wav", "play:" + kGunshot, "wait:900"});
     EXPECT_LE(totalMilliseconds(heard, kMid), 30) << describe(heard);

@@ -17,7 +17,7 @@ struct ProbeRun {
     int stderrLines = 0;
 };
 
-// `steps` as the probe takes them: "play:NAME" or "wait:MS".
+// `steps` as the probe takes them: "play:NAME", "wait:MS", "until:PATH" or "release".
 ProbeRun runProbe(const std::filesystem::path& programDir, const std::vector<std::string>& steps,
                   const EnvChanges& env = {},
                   std::chrono::milliseconds timeout = std::chrono::seconds(20));

@@ -2,6 +2,8 @@
 // back for the next one, and sound comes back after the server restarts.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <functional>
 #include <thread>
@@ -88,6 +90,8 @@ struct RestartCase {
     std::chrono::milliseconds before;
     // Whether a cue is asked for while no server runs.
     bool pokeWhileDown;
+    // Whether the device has rested, its stream closed, when the server goes down.
+    bool rested;
 };
 
 void PrintTo(const RestartCase& restart, std::ostream* out) {
@@ -118,6 +122,12 @@ TEST_P(ServerRestart, CueAfterTheServerIsBackIsHeard) {
     steps.insert(steps.end(), {"until:" + up.string(), "play:" + kGunshot, "wait:900"});
     ChildProcess probe(steps, env);
     std::this_thread::sleep_for(GetParam().before);
+    if (GetParam().rested) {
+        ASSERT_TRUE(eventually(5s, [&] { return !gameStreamOpen(env); }))
+            << "the device never rested, so this case would not be about a resting device";
+    } else {
+        ASSERT_TRUE(gameStreamOpen(env)) << "the device rested before the server went down";
+    }
     const auto heardBefore = before->stop(kTones);
     before.reset();
 
@@ -144,8 +154,8 @@ TEST_P(ServerRestart, CueAfterTheServerIsBackIsHeard) {
 
 INSTANTIATE_TEST_SUITE_P(
     Device, ServerRestart,
-    ::testing::Values(RestartCase{"WhileOpenPokedMeanwhile", 700ms, true},
-                      RestartCase{"WhileResting", SdlCuePlayer::kRestAfter + 1500ms, false}),
+    ::testing::Values(RestartCase{"WhileOpenPokedMeanwhile", 700ms, true, false},
+                      RestartCase{"WhileResting", SdlCuePlayer::kRestAfter + 1500ms, false, true}),
     [](const ::testing::TestParamInfo<RestartCase>& row) { return row.param.label; });
 
 // The player moves to the output the desktop makes its default, with the device open.
@@ -196,10 +206,8 @@ TEST(Rest, StreamClosesWhenIdleAndTheNextCueIsHeard) {
                         "until:" + go.string(), "play:" + kGunshot, "wait:900"},
                        {});
     EXPECT_TRUE(eventually(5s, [] { return gameStreamOpen({}); }));
-    const auto restedBy = SdlCuePlayer::kRestAfter + 5s;
-    EXPECT_TRUE(eventually(std::chrono::duration_cast<std::chrono::milliseconds>(restedBy), [] {
-        return !gameStreamOpen({});
-    })) << "the stream stayed open while nothing sounded";
+    EXPECT_TRUE(eventually(SdlCuePlayer::kRestAfter + 5s, [] { return !gameStreamOpen({}); }))
+        << "the stream stayed open while nothing sounded";
     touch(go);
     const ChildResult run = probe.wait(30s);
     const auto heard = recording.stop(kTones);
