@@ -2,7 +2,6 @@
 #include "ui/Form1.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QGroupBox>
@@ -260,7 +259,7 @@ void Form1::now_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifier
 
 void Form1::Setumei_Click() {
     if (!text2_->isVisible()) {
-        focusBeforeExplanation_ = QApplication::focusWidget();
+        focusBeforeExplanation_ = focusWidget();
     }
     text2_->setText(QString());
     cues_.play(rules::cues::kExplanation);

@@ -68,7 +68,7 @@ shoot() {
     for _ in $(seq 1 30); do
         sleep 0.3
         import -window "$window" "$out"
-        [[ "$(compare -metric AE "$previous" "$out" null: 2>&1 || true)" == "0" ]] && return
+        [[ "$(differing_pixels "$previous" "$out")" == "0" ]] && return
         cp "$out" "$previous"
     done
     fail "the window never stopped changing: $out"

@@ -48,7 +48,7 @@ TEST(AfterFirstPaint, RunsOnceAfterTheLatestTimeWithoutAPaint) {
     CountingWidget window;
     int runs = 0;
     new AfterFirstPaint(
-        window, [&] { ++runs; }, 100ms);
+        window, [&] { ++runs; }, 500ms);
     QTest::qWait(20);
     EXPECT_EQ(runs, 0);
     EXPECT_TRUE(QTest::qWaitFor([&] { return runs > 0; }, 5000));

@@ -25,7 +25,7 @@ class KeyboardTest : public WindowTest {
         previous_ = QDir::currentPath();
         QDir::setCurrent(folder_.path());
         open();
-        activate();
+        ASSERT_NO_FATAL_FAILURE(activate());
     }
     void TearDown() override { QDir::setCurrent(previous_); }
 
@@ -66,23 +66,23 @@ TEST_F(KeyboardTest, AWholeShortGameIsPlayedWithKeysAlone) {
     // The body picture takes the focus first, where a player starts walking the window.
     EXPECT_EQ(focused(), QStringLiteral("now"));
 
-    tabTo("Command1");
+    ASSERT_NO_FATAL_FAILURE(tabTo("Command1"));
     key(Qt::Key_Return);
     EXPECT_EQ(boxText("Text1"), QStringLiteral("1"));
     EXPECT_EQ(now()->picture(), rules::Picture::level1);
 
-    tabTo("toreining");
+    ASSERT_NO_FATAL_FAILURE(tabTo("toreining"));
     key(Qt::Key_Space);
     key(Qt::Key_Enter);
     EXPECT_EQ(labelText("kinryoku"), QStringLiteral("40"));
     EXPECT_EQ(labelText("hiroudo"), QStringLiteral("30"));
 
-    tabTo("purotein");
+    ASSERT_NO_FATAL_FAILURE(tabTo("purotein"));
     key(Qt::Key_Return);
     EXPECT_EQ(boxText("pro"), QStringLiteral("19"));
 
     // The audition at level 1 fails: two Messages, each dismissed with Enter.
-    tabTo("Command5");
+    ASSERT_NO_FATAL_FAILURE(tabTo("Command5"));
     MessageAnswerer answerer(*window, MessageAnswerer::Answer::enterKey);
     key(Qt::Key_Return);
     EXPECT_EQ(
@@ -90,7 +90,7 @@ TEST_F(KeyboardTest, AWholeShortGameIsPlayedWithKeysAlone) {
         (std::vector<QString>{QStringLiteral("オーディションに応募したぞ｡結果はどうかな､ドキドキ"),
                               QStringLiteral("だめだったよ。残念だな。")}));
     EXPECT_EQ(now()->picture(), rules::Picture::hugoukaku);
-    activate();
+    ASSERT_NO_FATAL_FAILURE(activate());
     EXPECT_EQ(focused(), QStringLiteral("Command5"));
 
     // The rules, and back to the game where the player was.
@@ -101,7 +101,7 @@ TEST_F(KeyboardTest, AWholeShortGameIsPlayedWithKeysAlone) {
     EXPECT_FALSE(text2()->isVisible());
     EXPECT_EQ(focused(), QStringLiteral("Command5"));
 
-    tabTo("baito");
+    ASSERT_NO_FATAL_FAILURE(tabTo("baito"));
     key(Qt::Key_Space);
     EXPECT_EQ(boxText("money"), QStringLiteral("35000"));
 }
@@ -109,7 +109,7 @@ TEST_F(KeyboardTest, AWholeShortGameIsPlayedWithKeysAlone) {
 TEST_F(KeyboardTest, TheExplanationClosesWithEscapeEnterOrSpaceAndGivesTheFocusBack) {
     for (Qt::Key closing : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space}) {
         SCOPED_TRACE(QKeySequence(closing).toString().toStdString());
-        tabTo("pojingu");
+        ASSERT_NO_FATAL_FAILURE(tabTo("pojingu"));
         const rules::GameState before = window->state();
         host.clear();
         key(Qt::Key_F1);
@@ -130,7 +130,7 @@ TEST_F(KeyboardTest, TheExplanationClosesWithEscapeEnterOrSpaceAndGivesTheFocusB
 }
 
 TEST_F(KeyboardTest, TheBodyPictureShowsWhenItHasTheFocus) {
-    tabTo("purotein");
+    ASSERT_NO_FATAL_FAILURE(tabTo("purotein"));
     const QImage unfocused = now()->grab().toImage();
     key(Qt::Key_Backtab);
     ASSERT_EQ(focused(), QStringLiteral("now"));
