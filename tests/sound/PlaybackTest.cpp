@@ -1,7 +1,6 @@
 // Tests what the player actually sounds like: the real player plays into a null sink of a
 // private PulseAudio server and the sink's monitor is recorded and read back as tones.
 #include <gtest/gtest.h>
-#include <signal.h>
 
 #include <algorithm>
 #include <fstream>
@@ -9,7 +8,9 @@
 
 #include "ChildProcess.h"
 #include "ProbeRun.h"
+#include "Recording.h"
 #include "TempDir.h"
+#include "TestTones.h"
 #include "TestWave.h"
 #include "ToneRuns.h"
 
@@ -18,15 +19,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
-
-constexpr int kLow = 500;
-constexpr int kMid = 1000;
-constexpr int kHigh = 2000;
-constexpr int kRate = 44100;
-// Slices are 10 ms and a device period about 12 ms; a loaded machine adds a little more.
-constexpr int kSlack = 60;
-
-const std::string kGunshot = "wave\\鉄砲１.wav";
 
 class Playback : public ::testing::Test {
   protected:
@@ -44,52 +36,26 @@ class Playback : public ::testing::Test {
 
     // Runs the probe with `steps` while recording the sink; returns the audible runs.
     std::vector<ToneRun> heardDuring(const std::vector<std::string>& steps) {
-        const fs::path raw = workDir_.path() / "monitor.raw";
-        ChildProcess recorder(
-            {MUKIRO_PAREC, "--raw", "--device=" MUKIRO_TEST_SINK ".monitor", "--format=s16le",
-             "--rate=44100", "--channels=1", "--latency-msec=20"},
-            {}, raw);
-        waitForRecording(raw);
+        Recording recording(workDir_.path() / "monitor.raw", {});
+        EXPECT_TRUE(recording.started()) << "the recorder never started";
         const ProbeRun run = runProbe(programDir_.path(), steps);
         std::this_thread::sleep_for(200ms);
-        recorder.signal(SIGINT);
-        const ChildResult recorded = recorder.wait(5s);
+        const auto heard = recording.stop(kTones);
 
         EXPECT_FALSE(run.child.timedOut);
         EXPECT_EQ(run.child.exitCode, 0) << run.child.err;
         // The test folder holds only a few of the game's cues, so one line for the rest.
         EXPECT_LE(run.stderrLines, 1) << run.child.err;
-        EXPECT_FALSE(recorded.timedOut) << recorded.err;
+        EXPECT_TRUE(recording.problem().empty()) << recording.problem();
         for (double call : run.playMicroseconds) {
             EXPECT_LT(call, 20'000.0);
         }
-        return audible(toneRuns(readSamples(raw), kRate, {kLow, kMid, kHigh}));
+        return heard;
     }
 
     const fs::path& programDir() const { return programDir_.path(); }
 
   private:
-    static void waitForRecording(const fs::path& raw) {
-        // The monitor delivers silence from the start; a tenth of a second of it means the
-        // recorder is connected.
-        for (int i = 0; i < 500; ++i) {
-            std::error_code error;
-            if (fs::file_size(raw, error) >= kRate / 10 * 2 && !error) {
-                return;
-            }
-            std::this_thread::sleep_for(10ms);
-        }
-        FAIL() << "the recorder never started";
-    }
-
-    static std::vector<std::int16_t> readSamples(const fs::path& raw) {
-        std::ifstream file(raw, std::ios::binary);
-        std::vector<std::int16_t> samples(fs::file_size(raw) / 2);
-        file.read(reinterpret_cast<char*>(samples.data()),
-                  static_cast<std::streamsize>(samples.size() * 2));
-        return samples;
-    }
-
     TempDir programDir_;
     TempDir workDir_;
 };

@@ -52,7 +52,10 @@ Recording::~Recording() {
 
 std::vector<ToneRun> Recording::stop(const std::vector<int>& tones) {
     recorder_->signal(SIGINT);
-    recorder_->wait(5s);
+    const ChildResult recorded = recorder_->wait(5s);
+    if (recorded.timedOut) {
+        problem_ = "the recorder did not stop: " + recorded.err;
+    }
     recorder_.reset();
     return audible(toneRuns(readSamples(raw_), kRate, tones));
 }

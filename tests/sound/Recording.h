@@ -26,9 +26,12 @@ class Recording {
 
     // Stops the recorder and gives the audible runs among `tones` (Hz).
     std::vector<ToneRun> stop(const std::vector<int>& tones);
+    // Empty, or what went wrong stopping the recorder.
+    const std::string& problem() const { return problem_; }
 
   private:
     std::filesystem::path raw_;
+    std::string problem_;
     std::unique_ptr<ChildProcess> recorder_;
     bool started_ = false;
 };

@@ -11,6 +11,7 @@
 #include "ChildProcess.h"
 #include "Recording.h"
 #include "TempDir.h"
+#include "TestTones.h"
 #include "TestWave.h"
 #include "sound/SdlCuePlayer.h"
 
@@ -19,14 +20,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
-
-constexpr int kLow = 500;
-constexpr int kMid = 1000;
-constexpr int kHigh = 2000;
-const std::vector<int> kTones = {kLow, kMid, kHigh};
-constexpr int kSlack = 60;
-
-const std::string kGunshot = "wave\\鉄砲１.wav";
 
 void writeCues(const fs::path& dir) {
     writeToneWave(dir / "clear.wav", {{kMid, 300}});
