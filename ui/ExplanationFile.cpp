@@ -4,11 +4,22 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
+#include <string_view>
+
+#include "window/ExplanationText.h"
 
 namespace mukiro::ui {
 
+namespace {
+
+QString fromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
 const QString& ExplanationFile::name() {
-    static const QString fileName = QStringLiteral("ムキロ・タフ.txt");
+    static const QString fileName = fromUtf8(window::kExplanationFileName);
     return fileName;
 }
 
@@ -61,27 +72,8 @@ QString ExplanationFile::textOf(const QByteArray& bytes) {
     // The decoder stands the ASCII substitute control (SUB) for a bad byte; the player sees the
     // usual mark for an unreadable character instead of an invisible control.
     decoded.replace(QChar(0x1A), QChar::ReplacementCharacter);
-    const QString lineEnd = QStringLiteral("\r\n");
-
-    QString text;
-    text.reserve(decoded.size() + decoded.size() / 16 + 2);
-    qsizetype lineStart = 0;
-    for (qsizetype i = 0; i < decoded.size(); ++i) {
-        if (decoded[i] != u'\r') {
-            continue;
-        }
-        text += QStringView(decoded).sliced(lineStart, i - lineStart);
-        text += lineEnd;
-        if (i + 1 < decoded.size() && decoded[i + 1] == u'\n') {
-            ++i;
-        }
-        lineStart = i + 1;
-    }
-    if (lineStart < decoded.size()) {
-        text += QStringView(decoded).sliced(lineStart);
-        text += lineEnd;
-    }
-    return text;
+    // The lines are cut the same way on every front end.
+    return fromUtf8(window::viewerTextOf(decoded.toStdString()));
 }
 
 QString ExplanationFile::problemMessage(Outcome outcome) {
@@ -89,13 +81,15 @@ QString ExplanationFile::problemMessage(Outcome outcome) {
         case Outcome::read:
             return {};
         case Outcome::missing:
-            return QStringLiteral("説明ファイル「%1」が見つかりません。").arg(name());
+            return fromUtf8(window::explanationProblemMessage(window::ExplanationProblem::missing));
         case Outcome::unreadable:
-            return QStringLiteral("説明ファイル「%1」を読めませんでした。").arg(name());
+            return fromUtf8(
+                window::explanationProblemMessage(window::ExplanationProblem::unreadable));
         case Outcome::empty:
-            return QStringLiteral("説明ファイル「%1」は空です。").arg(name());
+            return fromUtf8(window::explanationProblemMessage(window::ExplanationProblem::empty));
         case Outcome::tooLarge:
-            return QStringLiteral("説明ファイル「%1」は大きすぎて表示できません。").arg(name());
+            return fromUtf8(
+                window::explanationProblemMessage(window::ExplanationProblem::tooLarge));
     }
     return {};
 }

@@ -4,6 +4,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include "window/ExplanationText.h"
+
 namespace mukiro::ui {
 
 class ExplanationFile {
@@ -14,7 +16,7 @@ class ExplanationFile {
     // The most we show. The explanation is a few kilobytes. The text box lays out one long line
     // in time that grows with the square of its length (a 1 MiB line takes most of a minute),
     // so a larger file is refused rather than left to freeze the window.
-    static constexpr qint64 kMaxBytes = 64 * 1024;
+    static constexpr qint64 kMaxBytes = window::kMaxExplanationBytes;
 
     enum class Outcome { read, missing, unreadable, empty, tooLarge };
 

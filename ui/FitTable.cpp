@@ -10,11 +10,13 @@
 #include <array>
 #include <cstring>
 
-#include "ui/ControlLayout.h"
+#include "window/WindowLayout.h"
 
 namespace mukiro::ui {
 
 namespace {
+
+using window::ControlLayout;
 
 // Measured by the fitting itself; the test that checks them prints a new table when one differs.
 constexpr std::array kRows = std::to_array<FitTable::Row>({

@@ -17,7 +17,6 @@
 
 #include "rules/Cues.h"
 #include "ui/BodyPictureBox.h"
-#include "ui/ControlLayout.h"
 #include "ui/ExplanationFile.h"
 #include "ui/ExplanationView.h"
 #include "ui/FitTable.h"
@@ -26,42 +25,33 @@
 #include "ui/GamePalette.h"
 #include "ui/ReadingOrderAccessible.h"
 #include "ui/TextFit.h"
+#include "window/WindowLayout.h"
 
 namespace mukiro::ui {
 
 namespace {
 
-const QString kCaption = QStringLiteral("ムキロ・タフ ver2.0");
-const QString kMessageCaption = QStringLiteral("ムキロ・タフ");
+using window::ControlKind;
+using window::ControlLayout;
+using window::PictureHolderLayout;
+using window::pixels;
+using window::TextColour;
 
-// Each value of the status panel with the caption beside it and the unit after it. A screen
-// reader meets each row as one item, its value named with its caption: "疲労度 15".
-struct StatusRow {
-    const char* value;
-    const char* caption;
-    const char* unit;  // or null
-};
+QString fromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
-constexpr StatusRow kStatusRows[] = {
-    {"mlevel", "Label9", nullptr},     {"hiroudo", "Label13", nullptr},
-    {"kinryoku", "Label14", nullptr},  {"sibou", "Label10", "Label15"},
-    {"hiyake", "Label24", nullptr},    {"bihada", "Label26", nullptr},
-    {"kokoroiki", "Label27", nullptr},
-};
-
-// The text boxes a screen reader names by the label beside them, which says all they count.
-constexpr std::pair<const char*, const char*> kBoxCaptions[] = {
-    {"money", "Label25"},
-    {"clear", "Label18"},
-    {"Text1", "Label17"},
-};
-
-// The boxes whose label alone would not say what they count ("残り" of what?).
-constexpr std::pair<const char*, const char*> kBoxNames[] = {
-    {"pro", "プロテイン 残り"},
-    {"cre", "マッチョクリーム 残り"},
-    {"comment", "青年のセリフ"},
-};
+Qt::Alignment alignmentOf(window::Alignment alignment) {
+    switch (alignment) {
+        case window::Alignment::centre:
+            return Qt::AlignHCenter;
+        case window::Alignment::right:
+            return Qt::AlignRight;
+        case window::Alignment::left:
+            break;
+    }
+    return Qt::AlignLeft;
+}
 
 QRect pixelRect(int left, int top, int width, int height) {
     return {pixels(left), pixels(top), pixels(width), pixels(height)};
@@ -85,10 +75,6 @@ void paintText(QWidget* widget, const QColor& colour) {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::WindowText, colour);
     widget->setPalette(palette);
-}
-
-QString fromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 // Rewrites a box only when its text changes, so the caret and selection of an unchanged box
@@ -138,13 +124,13 @@ Form1::Form1(rules::CuePlayer& cues, PictureSet pictures, rules::GameState initi
     // Before any control exists: the toolkit keeps the first accessible interface it makes.
     GameAccessibility::install();
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(kCaption);
+    setWindowTitle(fromUtf8(window::kWindowCaption));
     // The window was designed light, and the rules' black, red and blue were chosen for it;
     // the menu bar and every control inherit these colours, the Messages are given them.
     setPalette(GamePalette::light());
 
-    setumei_ = menuBar()->addAction(QStringLiteral("説明"));
-    setumei_->setObjectName(QStringLiteral("Setumei"));
+    setumei_ = menuBar()->addAction(fromUtf8(window::kMenuCommandCaption));
+    setumei_->setObjectName(fromUtf8(window::kMenuCommandName));
     // The caption stays "説明" as drawn (a mnemonic would add "(&H)" to it); F1 is the
     // desktop's own key for help.
     setumei_->setShortcut(QKeySequence(Qt::Key_F1));
@@ -163,7 +149,7 @@ Form1::Form1(rules::CuePlayer& cues, PictureSet pictures, rules::GameState initi
     // Every control stands where it was drawn; a larger window only shows more of the area
     // below, where the sacrifice counter lies.
     client_->setMinimumSize(kClientWidth, kClientHeight);
-    client_->setFont(GameFont::ofPixelSize(19));
+    client_->setFont(GameFont::ofPixelSize(window::kWindowFontPixels));
     setCentralWidget(client_);
 
     buildControls();
@@ -184,7 +170,7 @@ Form1::Form1(rules::CuePlayer& cues, PictureSet pictures, rules::GameState initi
 void Form1::show(std::string_view text) {
     refresh();
     QMessageBox box(this);
-    box.setWindowTitle(kMessageCaption);
+    box.setWindowTitle(fromUtf8(window::kMessageCaption));
     // A box is a window of its own and would take the desktop's colours.
     box.setPalette(palette());
     box.setText(fromUtf8(text));
@@ -313,7 +299,7 @@ void Form1::buildControls() {
             case ControlKind::label: {
                 auto* label = new QLabel(text, parent);
                 label->setWordWrap(true);
-                label->setAlignment(row.alignment | Qt::AlignTop);
+                label->setAlignment(alignmentOf(row.alignment) | Qt::AlignTop);
                 widget = label;
                 break;
             }
@@ -323,7 +309,7 @@ void Form1::buildControls() {
                 auto* box = new QLineEdit(parent);
                 box->setFont(GameFont::ofPixelSize(row.fontPixels));
                 box->setText(text);
-                box->setAlignment(row.alignment | Qt::AlignVCenter);
+                box->setAlignment(alignmentOf(row.alignment) | Qt::AlignVCenter);
                 box->setReadOnly(row.readOnly);
                 // The small stock boxes are only 18 pixels high: no inner margin is to spare.
                 box->setTextMargins(0, 0, 0, 0);
@@ -337,7 +323,7 @@ void Form1::buildControls() {
             case ControlKind::frame: {
                 frame = new QGroupBox(text, parent);
                 QStringList readingOrder;
-                for (const StatusRow& status : kStatusRows) {
+                for (const window::StatusRow& status : window::StatusRow::rows()) {
                     readingOrder.append(QString::fromLatin1(status.value));
                 }
                 ReadingOrderAccessible::setReadingOrder(*frame, readingOrder);
@@ -447,15 +433,15 @@ void Form1::connectHandlers() {
 }
 
 void Form1::nameControlsForScreenReaders() {
-    for (const auto& [box, caption] : kBoxCaptions) {
-        client_->findChild<QLabel*>(QString::fromLatin1(caption))
-            ->setBuddy(client_->findChild<QLineEdit*>(QString::fromLatin1(box)));
+    for (const window::BoxName& name : window::BoxName::names()) {
+        auto* box = client_->findChild<QLineEdit*>(QString::fromLatin1(name.box));
+        if (name.caption != nullptr) {
+            client_->findChild<QLabel*>(QString::fromLatin1(name.caption))->setBuddy(box);
+        } else {
+            box->setAccessibleName(QString::fromUtf8(name.words));
+        }
     }
-    for (const auto& [box, name] : kBoxNames) {
-        client_->findChild<QLineEdit*>(QString::fromLatin1(box))
-            ->setAccessibleName(QString::fromUtf8(name));
-    }
-    for (const StatusRow& row : kStatusRows) {
+    for (const window::StatusRow& row : window::StatusRow::rows()) {
         StatusName status{findChild<QLabel*>(QString::fromLatin1(row.value)),
                           findChild<QLabel*>(QString::fromLatin1(row.caption))->text(),
                           {}};
@@ -464,7 +450,7 @@ void Form1::nameControlsForScreenReaders() {
         }
         statusNames_.push_back(status);
     }
-    text2_->setAccessibleName(QStringLiteral("説明"));
+    text2_->setAccessibleName(fromUtf8(window::kExplanationName));
 }
 
 void Form1::refresh() {

@@ -13,6 +13,7 @@
 #include "rules/GameState.h"
 #include "rules/MessageSink.h"
 #include "ui/PictureSet.h"
+#include "window/WindowLayout.h"
 
 class QAction;
 class QLabel;
@@ -30,8 +31,8 @@ class Form1 : public QMainWindow, public rules::MessageSink {
 
   public:
     // The client area, below the menu bar, as the window opens.
-    static constexpr int kClientWidth = 705;
-    static constexpr int kClientHeight = 524;
+    static constexpr int kClientWidth = window::kClientWidth;
+    static constexpr int kClientHeight = window::kClientHeight;
 
     // `pictures` must be complete. `initial` is the state the window opens with.
     Form1(rules::CuePlayer& cues, PictureSet pictures, rules::GameState initial = {},

@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "art/PictureBook.h"
+#include "window/WindowLayout.h"
 
 namespace mukiro::ui {
 
@@ -168,42 +169,8 @@ QPixmap PictureSet::drawForScreen(rules::Picture picture, qreal ratio) const {
 }
 
 QString PictureSet::description(rules::Picture picture) {
-    using P = rules::Picture;
-    switch (picture) {
-        case P::start:
-        case P::level1:
-            return QStringLiteral("レベル1の体");
-        case P::level2:
-            return QStringLiteral("レベル2の体");
-        case P::level3:
-            return QStringLiteral("レベル3の体");
-        case P::level4:
-            return QStringLiteral("レベル4の体");
-        case P::level5:
-        case P::kenesu:
-            return QStringLiteral("レベル5の体");
-        case P::tyuesu:
-            return QStringLiteral("レベル1の体（肌つやつや）");
-        case P::fuesu:
-            return QStringLiteral("レベル2の体（肌つやつや）");
-        case P::futuesu:
-            return QStringLiteral("レベル3の体（肌つやつや）");
-        case P::yayaesu:
-            return QStringLiteral("レベル4の体（肌つやつや）");
-        case P::nanaesu:
-            return QStringLiteral("太った体（肌つやつや）");
-        case P::goukaku:
-            return QStringLiteral("合格して手を振る男");
-        case P::hugoukaku:
-            return QStringLiteral("不合格で泣く男");
-        case P::death:
-            return QStringLiteral("お墓");
-        case P::tyotti:
-            return QStringLiteral("太った体");
-        case P::hifugan:
-            return QStringLiteral("包帯を巻いた男");
-    }
-    return {};
+    const std::string_view words = window::pictureDescription(picture);
+    return QString::fromUtf8(words.data(), static_cast<qsizetype>(words.size()));
 }
 
 QString PictureSet::fileName(rules::Picture picture) {

@@ -10,10 +10,10 @@
 #include <string_view>
 
 #include "tests/ui/WindowFixture.h"
-#include "ui/ControlLayout.h"
 #include "ui/FitTable.h"
 #include "ui/GameFont.h"
 #include "ui/TextFit.h"
+#include "window/WindowLayout.h"
 
 namespace mukiro::testing {
 namespace {
@@ -33,7 +33,7 @@ int stretchDrawn(const QWidget& widget) {
 TEST_F(FitTableTest, EveryControlIsDrawnAtTheStretchTheFittingMeasures) {
     std::ostringstream table;
     qreal probe = 0;
-    for (const ui::ControlLayout& row : ui::ControlLayout::controls()) {
+    for (const window::ControlLayout& row : ui::ControlLayout::controls()) {
         auto* widget = window->findChild<QWidget*>(QString::fromLatin1(row.name));
         auto* label = qobject_cast<QLabel*>(widget);
         auto* box = qobject_cast<QLineEdit*>(widget);

@@ -1,18 +1,19 @@
-// The game window's controls as designed: kind, start text, twips, text size, tab order.
-#include "ui/ControlLayout.h"
+// The game window's controls as designed: kind, start text, twips, text size, tab order, and
+// the names a screen reader gives them.
+#include "window/WindowLayout.h"
 
 #include <array>
 
-namespace mukiro::ui {
+namespace mukiro::window {
 
 namespace {
 
 using K = ControlKind;
 using C = TextColour;
 
-constexpr Qt::Alignment kLeft = Qt::AlignLeft;
-constexpr Qt::Alignment kCentre = Qt::AlignHCenter;
-constexpr Qt::Alignment kRight = Qt::AlignRight;
+constexpr Alignment kLeft = Alignment::left;
+constexpr Alignment kCentre = Alignment::centre;
+constexpr Alignment kRight = Alignment::right;
 
 // Text heights in pixels for the point sizes the window was drawn with: 9 pt is 12 px,
 // 14.25 pt (the window's own font) is 19 px, and so on.
@@ -124,4 +125,64 @@ std::span<const PictureHolderLayout> PictureHolderLayout::holders() {
     return kHolders;
 }
 
-}  // namespace mukiro::ui
+std::span<const StatusRow> StatusRow::rows() {
+    static constexpr StatusRow kRows[] = {
+        {"mlevel", "Label9", nullptr},     {"hiroudo", "Label13", nullptr},
+        {"kinryoku", "Label14", nullptr},  {"sibou", "Label10", "Label15"},
+        {"hiyake", "Label24", nullptr},    {"bihada", "Label26", nullptr},
+        {"kokoroiki", "Label27", nullptr},
+    };
+    return kRows;
+}
+
+std::span<const BoxName> BoxName::names() {
+    static constexpr BoxName kNames[] = {
+        {"money", "Label25", nullptr},
+        {"clear", "Label18", nullptr},
+        {"Text1", "Label17", nullptr},
+        {"pro", nullptr, "プロテイン 残り"},
+        {"cre", nullptr, "マッチョクリーム 残り"},
+        {"comment", nullptr, "青年のセリフ"},
+    };
+    return kNames;
+}
+
+std::string_view pictureDescription(rules::Picture picture) {
+    switch (picture) {
+        case P::start:
+        case P::level1:
+            return "レベル1の体";
+        case P::level2:
+            return "レベル2の体";
+        case P::level3:
+            return "レベル3の体";
+        case P::level4:
+            return "レベル4の体";
+        case P::level5:
+        case P::kenesu:
+            return "レベル5の体";
+        case P::tyuesu:
+            return "レベル1の体（肌つやつや）";
+        case P::fuesu:
+            return "レベル2の体（肌つやつや）";
+        case P::futuesu:
+            return "レベル3の体（肌つやつや）";
+        case P::yayaesu:
+            return "レベル4の体（肌つやつや）";
+        case P::nanaesu:
+            return "太った体（肌つやつや）";
+        case P::goukaku:
+            return "合格して手を振る男";
+        case P::hugoukaku:
+            return "不合格で泣く男";
+        case P::death:
+            return "お墓";
+        case P::tyotti:
+            return "太った体";
+        case P::hifugan:
+            return "包帯を巻いた男";
+    }
+    return {};
+}
+
+}  // namespace mukiro::window

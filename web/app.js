@@ -1,0 +1,486 @@
+// The game's web page: the window built from the layout the game module describes, every
+// button and the body picture wired to the rules, Messages in a modal dialog that the
+// handler waits for, cues through Web Audio and the explanation from its Shift_JIS file.
+import createMukiro from "./mukiro.js";
+import { CuePlayer } from "./cues.js";
+import { readExplanation } from "./explanation.js";
+
+const PICTURE_SIDE = 200;
+const BODY_BORDER = 2;
+
+// Each value of the stats and boxes the state names, by control.
+const INK_CLASSES = { red: "ink-red", blue: "ink-blue", black: "ink-black", standard: null };
+
+const $ = (id) => document.getElementById(id);
+
+function px(twips, layout) {
+  return Math.trunc(twips / layout.twipsPerPixel);
+}
+
+// The picture files drawn for the screen's pixel density: 1x, 2x or 3x.
+function pictureRatio() {
+  return Math.min(3, Math.max(1, Math.ceil(window.devicePixelRatio - 0.01)));
+}
+
+function pictureUrl(name, ratio) {
+  return `pictures/${name}@${ratio}x.png`;
+}
+
+class Page {
+  constructor(module, layout) {
+    this.module = module;
+    this.layout = layout;
+    this.controls = new Map();
+    this.busy = false;
+    this.sacrificeWritesShown = 0;
+    this.images = new Map();
+    this.picture = null;
+    this.focusBeforeExplanation = null;
+    this.cues = new CuePlayer(layout.cues);
+    this.tabOrder = [];
+  }
+
+  // --- The window as designed ---
+
+  build() {
+    const client = $("client");
+    const layout = this.layout;
+    document.title = layout.caption;
+    client.style.width = `${layout.clientWidth}px`;
+    client.style.height = `${layout.clientHeight}px`;
+    client.style.minHeight = `${layout.clientHeight}px`;
+    client.style.fontSize = `${layout.fontPixels}px`;
+    $("Form1").style.width = `${layout.clientWidth}px`;
+    const menu = $(layout.menuCommand.name);
+    menu.textContent = layout.menuCommand.caption;
+    $("messageCaption").textContent = layout.messageCaption;
+
+    let frame = null;
+    for (const row of layout.controls) {
+      const element = this.makeControl(row);
+      element.id = row.name;
+      element.classList.add("control");
+      element.style.left = `${px(row.left, layout)}px`;
+      element.style.top = `${px(row.top, layout)}px`;
+      element.style.width = `${px(row.width, layout)}px`;
+      element.style.height = `${px(row.height, layout)}px`;
+      element.style.fontSize = `${row.fontPixels}px`;
+      if (row.kind !== "button") {
+        element.style.textAlign = row.alignment;
+      }
+      if (INK_CLASSES[row.colour]) {
+        element.classList.add(INK_CLASSES[row.colour]);
+      }
+      (row.insideFrame ? frame : client).append(element);
+      if (row.kind === "frame") {
+        frame = element;
+      }
+      this.controls.set(row.name, element);
+    }
+    this.nameForScreenReaders();
+    this.tabOrder = layout.controls
+      .filter((row) => this.isTabStop(this.controls.get(row.name)))
+      .sort((a, b) => a.tab - b.tab)
+      .map((row) => this.controls.get(row.name));
+  }
+
+  makeControl(row) {
+    switch (row.kind) {
+      case "label": {
+        const label = document.createElement("div");
+        label.className = "label";
+        label.textContent = row.text;
+        return label;
+      }
+      case "textBox": {
+        const box = document.createElement("input");
+        box.type = "text";
+        box.className = "text-box";
+        box.value = row.text;
+        box.readOnly = row.readOnly;
+        box.spellcheck = false;
+        box.autocomplete = "off";
+        if (!row.readOnly) {
+          box.inputMode = "numeric";
+        }
+        return box;
+      }
+      case "button": {
+        const button = document.createElement("button");
+        button.type = "button";
+        button.className = "button";
+        button.textContent = row.text;
+        button.disabled = true;
+        button.addEventListener("click", () => this.runHandler(row.name));
+        return button;
+      }
+      case "frame": {
+        const frame = document.createElement("fieldset");
+        frame.className = "frame";
+        const legend = document.createElement("legend");
+        legend.textContent = row.text;
+        legend.style.fontSize = `${row.fontPixels}px`;
+        frame.append(legend);
+        return frame;
+      }
+      case "bodyPicture": {
+        const box = document.createElement("div");
+        box.className = "now";
+        box.tabIndex = 0;
+        box.setAttribute("role", "img");
+        const canvas = document.createElement("canvas");
+        box.append(canvas);
+        box.addEventListener("pointerdown", (event) => this.poke(event));
+        box.addEventListener("contextmenu", (event) => event.preventDefault());
+        return box;
+      }
+      case "viewer": {
+        const viewer = document.createElement("textarea");
+        viewer.className = "viewer";
+        viewer.readOnly = true;
+        viewer.hidden = true;
+        viewer.addEventListener("click", () => this.Text2_Click());
+        viewer.addEventListener("keydown", (event) => {
+          if (["Escape", "Enter", " "].includes(event.key)) {
+            event.preventDefault();
+            this.Text2_Click();
+          }
+        });
+        return viewer;
+      }
+      default:
+        throw new Error(`unknown control kind ${row.kind}`);
+    }
+  }
+
+  nameForScreenReaders() {
+    for (const name of this.layout.boxNames) {
+      const box = this.controls.get(name.box);
+      if (name.caption) {
+        box.setAttribute("aria-labelledby", name.caption);
+      } else {
+        box.setAttribute("aria-label", name.words);
+      }
+    }
+    this.controls.get("Text2").setAttribute("aria-label", this.layout.explanation.name);
+  }
+
+  // A caption drawn wider in this face than in the desktop's is condensed to its box, as the
+  // desktop condenses its own: one line stays one line, and nothing is clipped.
+  fitCaptions() {
+    const changing = new Set(Object.keys(this.state().texts));
+    for (const row of this.layout.controls) {
+      const element = this.controls.get(row.name);
+      const oneLine = row.kind === "button" || px(row.height, this.layout) < 2 * row.fontPixels;
+      if (changing.has(row.name) || !oneLine || !["label", "button"].includes(row.kind)) {
+        continue;
+      }
+      const caption = document.createElement("span");
+      caption.className = "caption";
+      caption.textContent = element.textContent;
+      element.replaceChildren(caption);
+      const room = element.clientWidth - (row.kind === "button" ? 6 : 0);
+      const width = caption.getBoundingClientRect().width;
+      if (width > room) {
+        caption.style.transform = `scaleX(${room / width})`;
+        caption.style.transformOrigin = { left: "left", center: "center", right: "right" }[
+          row.kind === "button" ? "center" : row.alignment
+        ];
+      }
+    }
+  }
+
+  isTabStop(element) {
+    return element.tabIndex >= 0 && !(element instanceof HTMLFieldSetElement);
+  }
+
+  // The controls keep the designed tab order while the page keeps the designed reading order:
+  // Tab moves along the order of the layout's tab column.
+  onTab(event) {
+    const visible = this.tabOrder.filter((element) => !element.hidden);
+    const at = visible.indexOf(document.activeElement);
+    if (at < 0) {
+      return;
+    }
+    const next = at + (event.shiftKey ? -1 : 1);
+    if (next < 0 || next >= visible.length) {
+      return; // leave the window for the browser's own controls
+    }
+    event.preventDefault();
+    visible[next].focus();
+  }
+
+  // --- Drawing the state ---
+
+  state() {
+    return JSON.parse(this.module.UTF8ToString(this.module._mukiro_state()));
+  }
+
+  render(state) {
+    for (const [name, text] of Object.entries(state.texts)) {
+      const element = this.controls.get(name);
+      if (element instanceof HTMLInputElement) {
+        // An unchanged box keeps its caret and selection.
+        if (element.value !== text) {
+          element.value = text;
+        }
+      } else if (element.textContent !== text) {
+        element.textContent = text;
+      }
+    }
+    for (const [name, ink] of Object.entries(state.inks)) {
+      const element = this.controls.get(name);
+      element.classList.remove("ink-red", "ink-black");
+      if (INK_CLASSES[ink]) {
+        element.classList.add(INK_CLASSES[ink]);
+      }
+    }
+    // The sacrifice box is the player's to type into; only a restart overwrites it.
+    if (state.sacrifice.writes !== this.sacrificeWritesShown) {
+      this.controls.get("Text1").value = state.sacrifice.text;
+      this.sacrificeWritesShown = state.sacrifice.writes;
+    }
+    this.showPicture(state.picture, state.pictureDescription);
+  }
+
+  preloadPictures() {
+    const ratio = pictureRatio();
+    if (this.pictureRatioLoaded === ratio) {
+      return;
+    }
+    this.pictureRatioLoaded = ratio;
+    for (const { name } of this.layout.pictures) {
+      const image = new Image();
+      image.src = pictureUrl(name, ratio);
+      image.decode().then(
+        () => {
+          this.images.set(name, image);
+          if (this.picture === name) {
+            this.drawPicture();
+          }
+        },
+        () => {},
+      );
+    }
+  }
+
+  showPicture(name, description) {
+    const box = this.controls.get("now");
+    box.dataset.picture = name;
+    box.setAttribute("aria-label", description);
+    if (this.picture !== name) {
+      this.picture = name;
+      this.drawPicture();
+    }
+  }
+
+  // The picture drawn for every device pixel, so it is as sharp as the text beside it.
+  drawPicture() {
+    const canvas = this.controls.get("now").querySelector("canvas");
+    const side = Math.round(PICTURE_SIDE * window.devicePixelRatio);
+    if (canvas.width !== side) {
+      canvas.width = side;
+      canvas.height = side;
+    }
+    const context = canvas.getContext("2d");
+    const image = this.images.get(this.picture);
+    if (image === undefined) {
+      context.fillStyle = "#fff";
+      context.fillRect(0, 0, side, side);
+      return;
+    }
+    context.imageSmoothingEnabled = true;
+    context.imageSmoothingQuality = "high";
+    context.drawImage(image, 0, 0, side, side);
+  }
+
+  // --- Handlers ---
+
+  // While a handler runs (and waits for its Messages) the window says it is busy.
+  setBusy(busy) {
+    this.busy = busy;
+    $("client").setAttribute("aria-busy", String(busy));
+  }
+
+  async runHandler(name) {
+    if (this.busy) {
+      return;
+    }
+    this.setBusy(true);
+    try {
+      await this.module.ccall("mukiro_click", "boolean", ["string"], [name], { async: true });
+      this.render(this.state());
+    } finally {
+      this.setBusy(false);
+    }
+  }
+
+  // The poke: where the press lands in the picture's own 200 x 200 pixels, unrounded.
+  poke(event) {
+    if (this.busy || !this.started) {
+      return;
+    }
+    const canvas = this.controls.get("now").querySelector("canvas");
+    const area = canvas.getBoundingClientRect();
+    const x = ((event.clientX - area.left) * PICTURE_SIDE) / area.width;
+    const y = ((event.clientY - area.top) * PICTURE_SIDE) / area.height;
+    // Presses on the border are no pokes.
+    if (x < 0 || y < 0 || x >= PICTURE_SIDE || y >= PICTURE_SIDE) {
+      return;
+    }
+    const button = event.pointerType === "mouse" ? { 0: 1, 1: 4, 2: 2 }[event.button] ?? 0 : 1;
+    const shift = (event.shiftKey ? 1 : 0) | (event.ctrlKey ? 2 : 0) | (event.altKey ? 4 : 0);
+    this.module._mukiro_poke(button, shift, x, y);
+    this.render(this.state());
+  }
+
+  async Setumei_Click() {
+    if (this.busy || !this.started) {
+      return;
+    }
+    this.setBusy(true);
+    try {
+      const viewer = this.controls.get("Text2");
+      if (viewer.hidden) {
+        this.focusBeforeExplanation = document.activeElement;
+      }
+      viewer.value = "";
+      this.cues.play("waka.wav");
+      const read = await readExplanation(this.layout.explanation);
+      if (read.problem) {
+        // The game goes on as it was; the player learns why there is nothing to read.
+        viewer.hidden = true;
+        await this.showMessage(this.layout.explanation.problems[read.problem]);
+        return;
+      }
+      viewer.value = this.viewerText(read.text);
+      viewer.hidden = false;
+      viewer.setSelectionRange(0, 0);
+      viewer.scrollTop = 0;
+      viewer.focus();
+    } finally {
+      this.setBusy(false);
+    }
+  }
+
+  // The lines laid out by the game's own rule: each followed by CR LF, a lone LF kept.
+  viewerText(decoded) {
+    const module = this.module;
+    const size = module.lengthBytesUTF8(decoded) + 1;
+    const pointer = module._malloc(size);
+    try {
+      module.stringToUTF8(decoded, pointer, size);
+      return module.UTF8ToString(module._mukiro_viewer_text(pointer));
+    } finally {
+      module._free(pointer);
+    }
+  }
+
+  Text2_Click() {
+    const viewer = this.controls.get("Text2");
+    viewer.hidden = true;
+    const back = this.focusBeforeExplanation;
+    if (back && back.isConnected && !back.hidden && back !== document.body) {
+      back.focus();
+    } else {
+      this.controls.get("now").focus();
+    }
+  }
+
+  // --- The Message ---
+
+  // Shows `text` over the window as it stands now; resolves when the player closes it.
+  showMessage(text, state) {
+    if (state) {
+      this.render(state);
+    }
+    const dialog = $("message");
+    $("messageText").textContent = text;
+    return new Promise((resolve) => {
+      dialog.addEventListener("close", () => resolve(), { once: true });
+      dialog.showModal();
+      $("messageOk").focus();
+    });
+  }
+
+  // --- Start ---
+
+  start() {
+    this.cues.open();
+    this.module._mukiro_form_load();
+    this.render(this.state());
+    this.started = true;
+    for (const element of this.controls.values()) {
+      if (element instanceof HTMLButtonElement) {
+        element.disabled = false;
+      }
+    }
+    $(this.layout.menuCommand.name).disabled = false;
+    $("start").hidden = true;
+    $("game").inert = false;
+    this.controls.get("now").focus();
+  }
+
+  wire() {
+    $(this.layout.menuCommand.name).addEventListener("click", () => this.Setumei_Click());
+    $("messageOk").addEventListener("click", () => $("message").close());
+    // Escape closes the Message as OK does; the dialog's own cancel closes it.
+    document.addEventListener("keydown", (event) => {
+      if (event.key === "F1") {
+        event.preventDefault();
+        if (!$("message").open) {
+          this.Setumei_Click();
+        }
+      } else if (event.key === "Tab" && !event.altKey && !event.ctrlKey && !event.metaKey) {
+        if (!$("message").open && this.started) {
+          this.onTab(event);
+        }
+      }
+    });
+    // A screen of another density gets its pictures drawn for it.
+    matchMedia(`(resolution: ${window.devicePixelRatio}dppx)`).addEventListener(
+      "change",
+      () => this.onDensityChange(),
+      { once: true },
+    );
+    $("startButton").addEventListener("click", () => this.start(), { once: true });
+  }
+
+  onDensityChange() {
+    this.preloadPictures();
+    this.drawPicture();
+    matchMedia(`(resolution: ${window.devicePixelRatio}dppx)`).addEventListener(
+      "change",
+      () => this.onDensityChange(),
+      { once: true },
+    );
+  }
+}
+
+async function main() {
+  if (document.documentElement.classList.contains("from-file")) {
+    return;
+  }
+  $("game").inert = true;
+  const page = { current: null };
+  const module = await createMukiro({
+    showMessage: (text, state) => page.current.showMessage(text, state),
+    playCue: (name) => page.current.cues.play(name),
+  });
+  const layout = JSON.parse(module.UTF8ToString(module._mukiro_layout()));
+  page.current = new Page(module, layout);
+  page.current.build();
+  page.current.preloadPictures();
+  page.current.render(page.current.state());
+  page.current.wire();
+  await document.fonts.ready;
+  page.current.fitCaptions();
+  $("start").hidden = false;
+  $("startButton").focus();
+}
+
+main().catch((error) => {
+  const failure = $("failure");
+  failure.textContent = `ゲームを始められませんでした：${error.message}`;
+  failure.hidden = false;
+});
