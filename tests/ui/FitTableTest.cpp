@@ -33,7 +33,7 @@ int stretchDrawn(const QWidget& widget) {
 TEST_F(FitTableTest, EveryControlIsDrawnAtTheStretchTheFittingMeasures) {
     std::ostringstream table;
     qreal probe = 0;
-    for (const window::ControlLayout& row : ui::ControlLayout::controls()) {
+    for (const mukiro::window::ControlLayout& row : mukiro::window::ControlLayout::controls()) {
         auto* widget = window->findChild<QWidget*>(QString::fromLatin1(row.name));
         auto* label = qobject_cast<QLabel*>(widget);
         auto* box = qobject_cast<QLineEdit*>(widget);

@@ -1,0 +1,280 @@
+// What the browser tests share: the built page served by the game's own server, Debian's
+// Chromium, a recorder of the cues the page starts and the Messages it shows, and helpers
+// that play the game by clicks and read the window back.
+import { spawn } from "node:child_process";
+import { mkdtempSync, readdirSync, rmSync, symlinkSync } from "node:fs";
+import { tmpdir } from "node:os";
+import { dirname, join, resolve } from "node:path";
+import { fileURLToPath } from "node:url";
+import assert from "node:assert/strict";
+import { chromium } from "playwright-core";
+
+export const testsDir = dirname(fileURLToPath(import.meta.url));
+export const repoRoot = resolve(testsDir, "..", "..");
+export const webDir = process.env.MUKIRO_WEB_DIR || join(repoRoot, "build", "web");
+const serveWeb = process.env.MUKIRO_SERVE_WEB || join(repoRoot, "scripts", "serve-web");
+
+export const EXPLANATION_FILE = "ムキロ・タフ.txt";
+
+// Serves `folder` on a free port of 127.0.0.1; resolves to { url, close }.
+export function serve(folder = webDir) {
+  const server = spawn("python3", [serveWeb, folder, "--port", "0"], {
+    stdio: ["ignore", "pipe", "inherit"],
+  });
+  return new Promise((resolvePromise, reject) => {
+    let out = "";
+    server.once("error", reject);
+    server.once("exit", (code) => reject(new Error(`serve-web ended (${code}) before it served`)));
+    server.stdout.setEncoding("utf8");
+    server.stdout.on("data", (chunk) => {
+      out += chunk;
+      const match = out.match(/http:\/\/127\.0\.0\.1:\d+\//);
+      if (match) {
+        server.stdout.removeAllListeners("data");
+        server.stdout.resume();
+        resolvePromise({
+          url: match[0],
+          close: () =>
+            new Promise((done) => {
+              if (server.exitCode !== null || server.signalCode !== null) {
+                done();
+                return;
+              }
+              server.removeAllListeners("exit");
+              server.once("exit", () => done());
+              server.kill("SIGTERM");
+            }),
+        });
+      }
+    });
+  });
+}
+
+// A folder that serves like the built page, but whose explanation file the test owns: every
+// entry of the built folder is linked in, except the explanation.
+export function folderWithOwnExplanation() {
+  const folder = mkdtempSync(join(tmpdir(), "mukiro-web-"));
+  for (const entry of readdirSync(webDir)) {
+    if (entry !== EXPLANATION_FILE) {
+      symlinkSync(join(webDir, entry), join(folder, entry));
+    }
+  }
+  return { folder, remove: () => rmSync(folder, { recursive: true, force: true }) };
+}
+
+export function launch() {
+  return chromium.launch({
+    executablePath: "/usr/bin/chromium",
+    args: [
+      "--no-sandbox",
+      "--disable-gpu",
+      "--disable-background-networking",
+      "--disable-component-update",
+      "--disable-sync",
+      "--no-first-run",
+    ],
+  });
+}
+
+// Runs in the page before its own scripts. Records, in one list in the order they happen:
+// each cue started (its name, from the URL it was fetched from) and each Message shown (its
+// text and the picture behind it). Nothing of the page's own code is touched.
+function recorder() {
+  const urlOfBytes = new WeakMap();
+  const urlOfSound = new WeakMap();
+  const nameOfSource = new WeakMap();
+  const events = [];
+  window.__mukiro = { events, decoded: 0 };
+
+  const cueName = (url) => {
+    const path = new URL(url).pathname;
+    const at = path.indexOf("/cues/");
+    return path
+      .slice(at + "/cues/".length)
+      .split("/")
+      .map(decodeURIComponent)
+      .join("\\");
+  };
+
+  const arrayBuffer = Response.prototype.arrayBuffer;
+  Response.prototype.arrayBuffer = async function () {
+    const bytes = await arrayBuffer.call(this);
+    urlOfBytes.set(bytes, this.url);
+    return bytes;
+  };
+  const decode = BaseAudioContext.prototype.decodeAudioData;
+  BaseAudioContext.prototype.decodeAudioData = function (bytes, ...rest) {
+    const url = urlOfBytes.get(bytes);
+    const decoding = decode.call(this, bytes, ...rest);
+    decoding.then(
+      (sound) => {
+        if (url !== undefined) {
+          urlOfSound.set(sound, url);
+        }
+        window.__mukiro.decoded += 1;
+      },
+      () => {},
+    );
+    return decoding;
+  };
+  const start = AudioBufferSourceNode.prototype.start;
+  AudioBufferSourceNode.prototype.start = function (...args) {
+    const url = this.buffer && urlOfSound.get(this.buffer);
+    const name = url === undefined ? "?" : cueName(url);
+    nameOfSource.set(this, name);
+    events.push({ cue: name });
+    return start.apply(this, args);
+  };
+  const stop = AudioBufferSourceNode.prototype.stop;
+  AudioBufferSourceNode.prototype.stop = function (...args) {
+    events.push({ stopped: nameOfSource.get(this) ?? "?" });
+    return stop.apply(this, args);
+  };
+  const showModal = HTMLDialogElement.prototype.showModal;
+  HTMLDialogElement.prototype.showModal = function (...args) {
+    const result = showModal.apply(this, args);
+    const now = document.getElementById("now");
+    events.push({
+      message: document.getElementById("messageText").textContent,
+      caption: document.getElementById("messageCaption").textContent,
+      picture: now && now.dataset.picture,
+      busy: document.getElementById("client").getAttribute("aria-busy"),
+    });
+    return result;
+  };
+}
+
+export const CUE_COUNT = 23;
+
+// A new page of the game, the recorder in place, with every cue decoded. With `start` the
+// start button is clicked and the opening cue awaited.
+export async function openGame(context, url, { start = true } = {}) {
+  const page = await context.newPage();
+  await page.addInitScript(recorder);
+  await page.goto(url);
+  await page.locator("#startButton").waitFor({ state: "visible" });
+  await page.waitForFunction((count) => window.__mukiro.decoded >= count, CUE_COUNT);
+  if (start) {
+    await page.click("#startButton");
+    await waitForEvents(page, [{ cue: "iikaradani.wav" }]);
+    await clearEvents(page);
+  }
+  return page;
+}
+
+// Cues and Messages so far (stops left out unless asked for).
+export async function events(page, { stops = false } = {}) {
+  const all = await page.evaluate(() => window.__mukiro.events);
+  return stops ? all : all.filter((event) => !("stopped" in event));
+}
+
+export function clearEvents(page) {
+  return page.evaluate(() => {
+    window.__mukiro.events.length = 0;
+  });
+}
+
+// Waits until at least as many cues and Messages as `expected` were recorded, then holds the
+// record (stops left out, Messages as { message, picture }) against it.
+export async function waitForEvents(page, expected) {
+  await page
+    .waitForFunction(
+      (count) => window.__mukiro.events.filter((event) => !("stopped" in event)).length >= count,
+      expected.length,
+      { timeout: 10_000 },
+    )
+    .catch(() => {});
+  const seen = (await events(page)).map((event) =>
+    "message" in event ? { message: event.message, picture: event.picture } : event,
+  );
+  assert.deepEqual(seen, expected);
+}
+
+export const cue = (name) => ({ cue: name });
+export const message = (text, picture) => ({ message: text, picture });
+
+const busyOrMessage = () =>
+  document.getElementById("message").open ||
+  document.getElementById("client").getAttribute("aria-busy") === "false";
+
+// Clicks the control and closes every Message it shows with OK, until its handler is done.
+export async function click(page, id) {
+  await page.click(`#${id}`);
+  await settle(page);
+}
+
+// Closes Messages with OK until no handler runs.
+export async function settle(page) {
+  for (;;) {
+    await page.waitForFunction(busyOrMessage);
+    if (!(await page.evaluate(() => document.getElementById("message").open))) {
+      return;
+    }
+    await page.click("#messageOk");
+  }
+}
+
+// Clicks each control of the list in turn, `times` of each when given as [id, times].
+export async function clicks(page, list) {
+  for (const item of list) {
+    const [id, times] = Array.isArray(item) ? item : [item, 1];
+    for (let i = 0; i < times; i += 1) {
+      await click(page, id);
+    }
+  }
+}
+
+const LABELS = ["mlevel", "hiroudo", "kinryoku", "sibou", "hiyake", "bihada", "kokoroiki"];
+const BOXES = ["money", "pro", "cre", "clear", "comment", "Text1"];
+const WARNED = ["hiroudo", "sibou", "hiyake", "bihada"];
+
+// The window as the player sees it: every stat, box, the picture and the warning colours.
+export function windowState(page) {
+  return page.evaluate(
+    ([labels, boxes, warned]) => {
+      const $ = (id) => document.getElementById(id);
+      const state = {};
+      for (const id of labels) state[id] = $(id).textContent;
+      for (const id of boxes) state[id] = $(id).value;
+      state.picture = $("now").dataset.picture;
+      state.ink = {};
+      for (const id of warned) {
+        const list = $(id).classList;
+        state.ink[id] = list.contains("ink-red") ? "red" : list.contains("ink-black") ? "black" : "";
+      }
+      return state;
+    },
+    [LABELS, BOXES, WARNED],
+  );
+}
+
+// What a restart leaves, with `sacrifices` shown and `wins` kept.
+export function restarted(sacrifices, wins = 0) {
+  return {
+    mlevel: "1",
+    hiroudo: "0",
+    kinryoku: "0",
+    sibou: "0",
+    hiyake: "0",
+    bihada: "0",
+    kokoroiki: "0",
+    money: "30000",
+    pro: "20",
+    cre: "3",
+    clear: String(wins),
+    comment: "いい体にしてくれよ",
+    Text1: String(sacrifices),
+    picture: "level1",
+    ink: { hiroudo: "black", sibou: "black", hiyake: "black", bihada: "black" },
+  };
+}
+
+// Collects console errors and page errors from the moment it is called.
+export function watchErrors(page) {
+  const errors = [];
+  page.on("console", (entry) => {
+    if (entry.type() === "error") errors.push(`console: ${entry.text()}`);
+  });
+  page.on("pageerror", (error) => errors.push(`page: ${error.message}`));
+  return errors;
+}
