@@ -17,9 +17,10 @@ function px(twips, layout) {
   return Math.trunc(twips / layout.twipsPerPixel);
 }
 
-// The picture files drawn for the screen's pixel density: 1x, 2x or 3x.
-function pictureRatio() {
-  return Math.min(3, Math.max(1, Math.ceil(window.devicePixelRatio - 0.01)));
+// The picture files drawn for as many device pixels as the picture covers: 1x, 2x or 3x.
+function pictureRatio(cssSide) {
+  const needed = (window.devicePixelRatio * cssSide) / PICTURE_SIDE;
+  return Math.min(3, Math.max(1, Math.ceil(needed - 0.01)));
 }
 
 function pictureUrl(name, ratio) {
@@ -38,6 +39,7 @@ class Page {
     this.focusBeforeExplanation = null;
     this.cues = new CuePlayer(layout.cues);
     this.tabOrder = [];
+    this.watchedRatio = window.devicePixelRatio;
   }
 
   // --- The window as designed ---
@@ -60,11 +62,12 @@ class Page {
       const element = this.makeControl(row);
       element.id = row.name;
       element.classList.add("control");
-      element.style.left = `${px(row.left, layout)}px`;
-      element.style.top = `${px(row.top, layout)}px`;
-      element.style.width = `${px(row.width, layout)}px`;
-      element.style.height = `${px(row.height, layout)}px`;
-      element.style.fontSize = `${row.fontPixels}px`;
+      // The designed place and size; the narrow arrangement of the style sheet sets its own.
+      element.style.setProperty("--left", `${px(row.left, layout)}px`);
+      element.style.setProperty("--top", `${px(row.top, layout)}px`);
+      element.style.setProperty("--width", `${px(row.width, layout)}px`);
+      element.style.setProperty("--height", `${px(row.height, layout)}px`);
+      element.style.setProperty("--font", `${row.fontPixels}px`);
       if (row.kind !== "button") {
         element.style.textAlign = row.alignment;
       }
@@ -119,7 +122,6 @@ class Page {
         frame.className = "frame";
         const legend = document.createElement("legend");
         legend.textContent = row.text;
-        legend.style.fontSize = `${row.fontPixels}px`;
         frame.append(legend);
         return frame;
       }
@@ -179,15 +181,27 @@ class Page {
       caption.className = "caption";
       caption.textContent = element.textContent;
       element.replaceChildren(caption);
-      const room = element.clientWidth - (row.kind === "button" ? 6 : 0);
-      const width = caption.getBoundingClientRect().width;
+      const room = px(row.width, this.layout) - (row.kind === "button" ? 6 : 0);
+      const width = this.captionWidth(caption, row.fontPixels);
       if (width > room) {
-        caption.style.transform = `scaleX(${room / width})`;
+        caption.style.setProperty("--fit", String(room / width));
         caption.style.transformOrigin = { left: "left", center: "center", right: "right" }[
           row.kind === "button" ? "center" : row.alignment
         ];
       }
     }
+  }
+
+  // The caption's width at the designed text size, whatever arrangement is on screen.
+  captionWidth(caption, fontPixels) {
+    const probe = caption.cloneNode(true);
+    probe.style.position = "absolute";
+    probe.style.visibility = "hidden";
+    probe.style.fontSize = `${fontPixels}px`;
+    document.body.append(probe);
+    const width = probe.getBoundingClientRect().width;
+    probe.remove();
+    return width;
   }
 
   isTabStop(element) {
@@ -243,8 +257,13 @@ class Page {
     this.showPicture(state.picture, state.pictureDescription);
   }
 
+  pictureSide() {
+    const canvas = this.controls.get("now").querySelector("canvas");
+    return canvas.getBoundingClientRect().width || PICTURE_SIDE;
+  }
+
   preloadPictures() {
-    const ratio = pictureRatio();
+    const ratio = pictureRatio(this.pictureSide());
     if (this.pictureRatioLoaded === ratio) {
       return;
     }
@@ -277,7 +296,7 @@ class Page {
   // The picture drawn for every device pixel, so it is as sharp as the text beside it.
   drawPicture() {
     const canvas = this.controls.get("now").querySelector("canvas");
-    const side = Math.round(PICTURE_SIDE * window.devicePixelRatio);
+    const side = Math.round(this.pictureSide() * window.devicePixelRatio);
     if (canvas.width !== side) {
       canvas.width = side;
       canvas.height = side;
@@ -437,23 +456,27 @@ class Page {
         }
       }
     });
-    // A screen of another density gets its pictures drawn for it.
+    // A screen of another density, or another arrangement, gets its pictures drawn for it.
     matchMedia(`(resolution: ${window.devicePixelRatio}dppx)`).addEventListener(
       "change",
       () => this.onDensityChange(),
       { once: true },
     );
+    new ResizeObserver(() => this.onDensityChange()).observe(this.controls.get("now"));
     $("startButton").addEventListener("click", () => this.start(), { once: true });
   }
 
   onDensityChange() {
     this.preloadPictures();
     this.drawPicture();
-    matchMedia(`(resolution: ${window.devicePixelRatio}dppx)`).addEventListener(
-      "change",
-      () => this.onDensityChange(),
-      { once: true },
-    );
+    if (this.watchedRatio !== window.devicePixelRatio) {
+      this.watchedRatio = window.devicePixelRatio;
+      matchMedia(`(resolution: ${window.devicePixelRatio}dppx)`).addEventListener(
+        "change",
+        () => this.onDensityChange(),
+        { once: true },
+      );
+    }
   }
 }
 

@@ -1,0 +1,116 @@
+// The poke: a press on the body picture plays "motto.wav" inside the rectangle x 80 to 100,
+// y 140 to 170 of the picture's own 200 x 200 units (bounds included, positions unrounded)
+// and "tya.wav" elsewhere; a press on the border plays nothing; one press is one cue, by
+// mouse and by touch alike.
+import { after, before, test } from "node:test";
+import assert from "node:assert/strict";
+import { clearEvents, cue, launch, openGame, serve, waitForEvents, windowState } from "./harness.mjs";
+
+let server;
+let browser;
+
+before(async () => {
+  server = await serve();
+  browser = await launch();
+});
+
+after(async () => {
+  await browser?.close();
+  await server?.close();
+});
+
+const HIT = "motto.wav";
+const MISS = "tya.wav";
+
+// [x, y, cue or null]: both sides of each bound, the corners, and the border outside.
+const pokes = [
+  [79.5, 155, MISS],
+  [80, 155, HIT],
+  [100, 155, HIT],
+  [100.5, 155, MISS],
+  [90, 139.5, MISS],
+  [90, 140, HIT],
+  [90, 170, HIT],
+  [90, 170.5, MISS],
+  [80, 140, HIT],
+  [100, 170, HIT],
+  [0, 0, MISS],
+  [199.5, 199.5, MISS],
+  [-1, 155, null], // on the left border
+  [90, 201, null], // on the bottom border
+];
+
+// Page coordinates of a point given in the picture's own units.
+async function pictureToPage(page) {
+  const area = await page.locator("#now canvas").boundingBox();
+  assert.deepEqual([area.width, area.height], [200, 200]);
+  return (x, y) => [area.x + (x * area.width) / 200, area.y + (y * area.height) / 200];
+}
+
+const ways = [
+  {
+    name: "mouse",
+    contextOptions: {},
+    press: async (page, x, y) => {
+      await page.mouse.move(x, y);
+      await page.mouse.down();
+      await page.mouse.up();
+    },
+  },
+  {
+    name: "touch",
+    contextOptions: { hasTouch: true },
+    // Touch through CDP keeps the fractional point; the browser then makes its own
+    // compatibility mouse events, which must not poke a second time.
+    press: async (page, x, y) => {
+      const session = page.__cdp ?? (page.__cdp = await page.context().newCDPSession(page));
+      await session.send("Input.dispatchTouchEvent", {
+        type: "touchStart",
+        touchPoints: [{ x, y }],
+      });
+      await session.send("Input.dispatchTouchEvent", { type: "touchEnd", touchPoints: [] });
+    },
+  },
+];
+
+for (const way of ways) {
+  test(`pokes by ${way.name} on both sides of every bound, one cue each`, async () => {
+    const context = await browser.newContext(way.contextOptions);
+    const page = await openGame(context, server.url);
+    const before = await windowState(page);
+    const at = await pictureToPage(page);
+    const expected = [];
+    for (const [x, y, name] of pokes) {
+      await way.press(page, ...at(x, y));
+      if (name) {
+        expected.push(cue(name));
+      }
+    }
+    // A last poke marks the end: any cue of a second poke from an earlier press comes before it.
+    await way.press(page, ...at(90, 155));
+    expected.push(cue(HIT));
+    await waitForEvents(page, expected);
+    assert.deepEqual(await windowState(page), before, "a poke changes nothing in the game");
+    await context.close();
+  });
+}
+
+test("a poke with the right button and Shift held reacts as a plain one", async () => {
+  const context = await browser.newContext();
+  const page = await openGame(context, server.url);
+  const at = await pictureToPage(page);
+  await clearEvents(page);
+  await page.keyboard.down("Shift");
+  for (const [x, y] of [
+    [90, 155],
+    [50, 50],
+  ]) {
+    await page.mouse.move(...at(x, y));
+    await page.mouse.down({ button: "right" });
+    await page.mouse.up({ button: "right" });
+  }
+  await page.keyboard.up("Shift");
+  await page.mouse.click(...at(100, 170), { button: "middle" });
+  await waitForEvents(page, [cue(HIT), cue(MISS), cue(HIT)]);
+  await context.close();
+});
