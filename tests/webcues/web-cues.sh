@@ -4,9 +4,9 @@
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/../.." && pwd)
-for tool in lame:lame chromium:chromium; do
-    if ! command -v "${tool%%:*}" >/dev/null; then
-        echo "skipped: ${tool%%:*} is missing (Debian package ${tool##*:})"
+for program in lame chromium; do  # each is also the name of its Debian package
+    if ! command -v "$program" >/dev/null; then
+        echo "skipped: $program is missing (Debian package $program)"
         exit 77
     fi
 done
