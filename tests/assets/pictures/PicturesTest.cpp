@@ -292,6 +292,29 @@ TEST(Generator, CommittedPicturesMatchAFreshRun) {
     }
 }
 
+// The web page's pictures: 1x is the committed picture pixel for pixel, and 2x and 3x are the
+// art drawn afresh at that ratio, as the window draws it, not the 1x picture enlarged.
+TEST(Generator, WebPicturesAreTheCommittedOnesAt1xAndTheArtDrawnAt2xAnd3x) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    ASSERT_NO_FATAL_FAILURE(runGenerator({QStringLiteral("--web"), folder.path()}));
+    const mukiro::art::PictureBook book;
+    for (const Picture picture : mukiro::rules::kAllPictures) {
+        for (const int ratio : {1, 2, 3}) {
+            SCOPED_TRACE(nameOf(picture) + " at " + std::to_string(ratio));
+            const QString file = QStringLiteral("%1@%2x.png")
+                                     .arg(QString::fromStdString(nameOf(picture)))
+                                     .arg(ratio);
+            const QImage png = QImage(folder.filePath(file), "PNG");
+            ASSERT_FALSE(png.isNull()) << "no " << file.toStdString();
+            const QImage expected =
+                ratio == 1 ? QImage(committedFile(picture)) : book.draw(picture, ratio);
+            EXPECT_EQ(png.convertToFormat(QImage::Format_RGB32),
+                      expected.convertToFormat(QImage::Format_RGB32));
+        }
+    }
+}
+
 // The desktop icons are drawn from the same art, so they go stale with it. Each must also be
 // the size its hicolor folder promises, or the desktop picks a blurred one.
 TEST(Generator, CommittedIconsMatchAFreshRunAtEveryHicolorSize) {
