@@ -270,10 +270,9 @@ export function restarted(sacrifices, wins = 0) {
 }
 
 // Collects console errors and page errors from the moment it is called.
-export function watchErrors(page) {
-  const errors = [];
+export function watchErrors(page, errors = []) {
   page.on("console", (entry) => {
-    if (entry.type() === "error") errors.push(`console: ${entry.text()}`);
+    if (entry.type() === "error") errors.push(`console: ${entry.text()} (${entry.location().url})`);
   });
   page.on("pageerror", (error) => errors.push(`page: ${error.message}`));
   return errors;
