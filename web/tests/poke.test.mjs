@@ -40,17 +40,40 @@ const pokes = [
   [90, 201, null], // on the bottom border
 ];
 
-// Page coordinates of a point given in the picture's own units.
-async function pictureToPage(page) {
+// On a scaled picture a bound itself is no exact screen position (the browser keeps pointer
+// positions as 32-bit floats), so there each point on a bound moves a quarter unit inwards.
+const scaledPokes = pokes.map(([x, y, name]) => [inwards(x, 80, 100), inwards(y, 140, 170), name]);
+
+function inwards(value, low, high) {
+  return value === low ? low + 0.25 : value === high ? high - 0.25 : value;
+}
+
+// Page coordinates of a point given in the picture's own units; the designed window shows
+// the picture at 200 x 200 CSS pixels, the narrow arrangement at its own size.
+async function pictureToPage(page, designed = true) {
   const area = await page.locator("#now canvas").boundingBox();
-  assert.deepEqual([area.width, area.height], [200, 200]);
+  if (designed) {
+    assert.deepEqual([area.width, area.height], [200, 200]);
+  } else {
+    assert.equal(area.width, area.height);
+  }
   return (x, y) => [area.x + (x * area.width) / 200, area.y + (y * area.height) / 200];
+}
+
+// Touch through CDP keeps the fractional point; the browser then makes its own compatibility
+// mouse events, which must not poke a second time.
+async function tap(page, x, y) {
+  const session = page.__cdp ?? (page.__cdp = await page.context().newCDPSession(page));
+  await session.send("Input.dispatchTouchEvent", { type: "touchStart", touchPoints: [{ x, y }] });
+  await session.send("Input.dispatchTouchEvent", { type: "touchEnd", touchPoints: [] });
 }
 
 const ways = [
   {
     name: "mouse",
     contextOptions: {},
+    designed: true,
+    points: pokes,
     press: async (page, x, y) => {
       await page.mouse.move(x, y);
       await page.mouse.down();
@@ -60,16 +83,16 @@ const ways = [
   {
     name: "touch",
     contextOptions: { hasTouch: true },
-    // Touch through CDP keeps the fractional point; the browser then makes its own
-    // compatibility mouse events, which must not poke a second time.
-    press: async (page, x, y) => {
-      const session = page.__cdp ?? (page.__cdp = await page.context().newCDPSession(page));
-      await session.send("Input.dispatchTouchEvent", {
-        type: "touchStart",
-        touchPoints: [{ x, y }],
-      });
-      await session.send("Input.dispatchTouchEvent", { type: "touchEnd", touchPoints: [] });
-    },
+    designed: true,
+    points: pokes,
+    press: tap,
+  },
+  {
+    name: "touch on a narrow screen",
+    contextOptions: { hasTouch: true, viewport: { width: 390, height: 844 }, deviceScaleFactor: 2 },
+    designed: false,
+    points: scaledPokes,
+    press: tap,
   },
 ];
 
@@ -78,9 +101,9 @@ for (const way of ways) {
     const context = await browser.newContext(way.contextOptions);
     const page = await openGame(context, server.url);
     const before = await windowState(page);
-    const at = await pictureToPage(page);
+    const at = await pictureToPage(page, way.designed);
     const expected = [];
-    for (const [x, y, name] of pokes) {
+    for (const [x, y, name] of way.points) {
       await way.press(page, ...at(x, y));
       if (name) {
         expected.push(cue(name));
