@@ -153,7 +153,12 @@ export async function openGame(context, url, { start = true } = {}) {
   await page.addInitScript(recorder);
   await page.goto(url);
   await page.locator("#startButton").waitFor({ state: "visible" });
-  await page.waitForFunction((count) => window.__mukiro.decoded >= count, CUE_COUNT);
+  await page
+    .waitForFunction((count) => window.__mukiro.decoded >= count, CUE_COUNT, { timeout: 20_000 })
+    .catch(async () => {
+      const decoded = await page.evaluate(() => window.__mukiro.decoded);
+      throw new Error(`only ${decoded} of ${CUE_COUNT} cues were fetched and decoded`);
+    });
   if (start) {
     await page.click("#startButton");
     await waitForEvents(page, [{ cue: "iikaradani.wav" }]);
@@ -184,9 +189,21 @@ export async function waitForEvents(page, expected) {
       { timeout: 10_000 },
     )
     .catch(() => {});
-  const seen = (await events(page)).map((event) =>
-    "message" in event ? { message: event.message, picture: event.picture } : event,
-  );
+  const seen = (await events(page)).map((event) => {
+    if (!("message" in event)) {
+      return event;
+    }
+    // The picture when the Message opened, and again just before it was closed.
+    const picture =
+      event.pictureAtClose === undefined || event.pictureAtClose === event.picture
+        ? event.picture
+        : `${event.picture}, then ${event.pictureAtClose}`;
+    const seenMessage = { message: event.message, picture };
+    if (event.busy !== "true" || event.caption !== "ムキロ・タフ") {
+      Object.assign(seenMessage, { busy: event.busy, caption: event.caption });
+    }
+    return seenMessage;
+  });
   assert.deepEqual(seen, expected);
 }
 
@@ -207,7 +224,17 @@ export async function click(page, id) {
 export async function settle(page) {
   for (;;) {
     await page.waitForFunction(busyOrMessage);
-    if (!(await page.evaluate(() => document.getElementById("message").open))) {
+    const open = await page.evaluate(() => {
+      if (!document.getElementById("message").open) {
+        return false;
+      }
+      const shown = window.__mukiro.events.filter((event) => "message" in event).at(-1);
+      if (shown) {
+        shown.pictureAtClose = document.getElementById("now").dataset.picture;
+      }
+      return true;
+    });
+    if (!open) {
       return;
     }
     await page.click("#messageOk");
