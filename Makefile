@@ -1,5 +1,5 @@
 # The two commands of the README, and the pieces they are made of.
-.PHONY: setup run test test-debug test-asan fuzz bench package build-release build-debug clean
+.PHONY: setup run test test-debug test-asan fuzz bench package build-release build-debug clean web run-web
 
 JOBS ?= $(shell nproc)
 
@@ -50,6 +50,15 @@ package: setup
 # Builds in release mode and measures the game against a bare window.
 bench: setup
 	scripts/bench
+
+# Builds the web page into build/web: a folder of static files any web host can serve.
+web: setup
+	scripts/build-web build/web
+
+# Builds the web page and serves it on 127.0.0.1, printing the address to open.
+WEB_PORT ?= 8000
+run-web: web
+	scripts/serve-web build/web --port $(WEB_PORT)
 
 clean:
 	rm -rf build

@@ -24,7 +24,7 @@ function pictureRatio(cssSide) {
 }
 
 function pictureUrl(name, ratio) {
-  return `pictures/${name}@${ratio}x.png`;
+  return `pictures/${name}@${ratio}x.webp`;
 }
 
 class Page {
@@ -40,6 +40,7 @@ class Page {
     this.cues = new CuePlayer(layout.cues);
     this.tabOrder = [];
     this.watchedRatio = window.devicePixelRatio;
+    this.started = false;
   }
 
   // --- The window as designed ---
@@ -262,17 +263,22 @@ class Page {
     return canvas.getBoundingClientRect().width || PICTURE_SIDE;
   }
 
-  preloadPictures() {
+  // Loads the pictures drawn for the screen, the one on show first; resolves once that one
+  // can be drawn.
+  loadPictures() {
     const ratio = pictureRatio(this.pictureSide());
     if (this.pictureRatioLoaded === ratio) {
-      return;
+      return this.picturesOnShow;
     }
     this.pictureRatioLoaded = ratio;
-    for (const { name } of this.layout.pictures) {
+    const load = (name) => {
       const image = new Image();
       image.src = pictureUrl(name, ratio);
-      image.decode().then(
+      return image.decode().then(
         () => {
+          if (this.pictureRatioLoaded !== ratio) {
+            return;
+          }
           this.images.set(name, image);
           if (this.picture === name) {
             this.drawPicture();
@@ -280,6 +286,24 @@ class Page {
         },
         () => {},
       );
+    };
+    const first = this.picture ?? "start";
+    this.picturesOnShow = load(first);
+    this.otherPictures = this.picturesOnShow.then(() =>
+      Promise.all(
+        this.layout.pictures.map(({ name }) => name).filter((name) => name !== first).map(load),
+      ),
+    );
+    this.otherPictures.then(() => this.keepOffline(ratio));
+    return this.picturesOnShow;
+  }
+
+  // Asks the offline store to keep the pictures this screen uses.
+  keepOffline(ratio) {
+    const worker = navigator.serviceWorker?.controller;
+    if (worker) {
+      const files = this.layout.pictures.map(({ name }) => pictureUrl(name, ratio));
+      worker.postMessage({ type: "keep", files });
     }
   }
 
@@ -424,8 +448,17 @@ class Page {
 
   // --- Start ---
 
-  start() {
+  // The cues are all in hand before the game can ask for one.
+  async startWhenReady() {
     this.cues.open();
+    const button = $("startButton");
+    button.setAttribute("aria-busy", "true");
+    button.textContent = "読み込み中…";
+    await Promise.all([this.cues.loadAll(), this.otherPictures]);
+    this.start();
+  }
+
+  start() {
     this.module._mukiro_form_load();
     this.render(this.state());
     this.started = true;
@@ -463,14 +496,15 @@ class Page {
       { once: true },
     );
     new ResizeObserver(() => this.onDensityChange()).observe(this.controls.get("now"));
-    $("startButton").addEventListener("click", () => this.start(), { once: true });
+    $("startButton").addEventListener("click", () => this.startWhenReady(), { once: true });
   }
 
   onDensityChange() {
-    this.preloadPictures();
+    this.loadPictures();
     this.drawPicture();
     if (this.watchedRatio !== window.devicePixelRatio) {
       this.watchedRatio = window.devicePixelRatio;
+    this.started = false;
       matchMedia(`(resolution: ${window.devicePixelRatio}dppx)`).addEventListener(
         "change",
         () => this.onDensityChange(),
@@ -478,6 +512,38 @@ class Page {
       );
     }
   }
+}
+
+// Offline play: a service worker keeps the build's files. A newer build found while the start
+// screen is up takes over at once (the page reloads before anything is played); found later,
+// it waits for the next start.
+async function keepForOffline(page) {
+  if (!("serviceWorker" in navigator)) {
+    return;
+  }
+  const hadWorker = navigator.serviceWorker.controller !== null;
+  navigator.serviceWorker.addEventListener("controllerchange", () => {
+    if (hadWorker && !page.started) {
+      location.reload();
+    } else if (!hadWorker) {
+      page.keepOffline(page.pictureRatioLoaded);
+    }
+  });
+  const registration = await navigator.serviceWorker.register("sw.js");
+  const takeOverIfIdle = (worker) => {
+    if (worker && hadWorker && !page.started) {
+      worker.postMessage({ type: "activate" });
+    }
+  };
+  takeOverIfIdle(registration.waiting);
+  registration.addEventListener("updatefound", () => {
+    const worker = registration.installing;
+    worker.addEventListener("statechange", () => {
+      if (worker.state === "installed") {
+        takeOverIfIdle(worker);
+      }
+    });
+  });
 }
 
 async function main() {
@@ -493,13 +559,15 @@ async function main() {
   const layout = JSON.parse(module.UTF8ToString(module._mukiro_layout()));
   page.current = new Page(module, layout);
   page.current.build();
-  page.current.preloadPictures();
   page.current.render(page.current.state());
   page.current.wire();
-  await document.fonts.ready;
+  // The first screen needs the font and the picture on show; the rest follows behind it.
+  await Promise.all([document.fonts.ready, page.current.loadPictures()]);
   page.current.fitCaptions();
   $("start").hidden = false;
   $("startButton").focus();
+  page.current.cues.loadAll();
+  keepForOffline(page.current).catch(() => {});
 }
 
 main().catch((error) => {

@@ -1,21 +1,31 @@
 // The sound cues through Web Audio. Every cue is fetched and decoded ahead, so a request never
 // waits for a download; one cue sounds at a time and a new one stops it, as on the desktop.
 
-// A cue's name uses a backslash for its folder ("wave\鉄砲１.wav"); the page's files use "/".
+// A cue's name uses a backslash for its folder ("wave\鉄砲１.wav"); the page's files use "/",
+// and hold each cue as MP3, which every browser decodes, at a sixth of the WAV's size.
 export function cueUrl(name) {
-  return "cues/" + name.split("\\").map(encodeURIComponent).join("/");
+  const file = name.replace(/\.wav$/, ".mp3");
+  return "cues/" + file.split("\\").map(encodeURIComponent).join("/");
 }
 
 export class CuePlayer {
   constructor(names) {
+    this.names = names;
     this.buffers = new Map();
     this.context = null;
     this.sounding = null;
     this.waiting = null;
-    // Decoding needs no sound device: an offline context decodes before the player's first
-    // click, when the browser would not yet let a real one start.
-    const decoder = new OfflineAudioContext(1, 1, 48000);
-    this.ready = Promise.all(names.map((name) => this.load(decoder, name)));
+    this.ready = null;
+  }
+
+  // Fetches and decodes every cue. Decoding needs no sound device: an offline context decodes
+  // before the player's first click, when the browser would not yet let a real one start.
+  loadAll() {
+    if (this.ready === null) {
+      const decoder = new OfflineAudioContext(1, 1, 48000);
+      this.ready = Promise.all(this.names.map((name) => this.load(decoder, name)));
+    }
+    return this.ready;
   }
 
   async load(decoder, name) {

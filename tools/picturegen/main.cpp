@@ -71,6 +71,11 @@ void drawWebPictures(const QString& folderPath) {
             tools::PngWriter::write(book.draw(picture, ratio), path);
         }
     }
+    // The icons a browser installs the page with: the sizes web app manifests ask for.
+    for (const int side : {192, 512}) {
+        const QString path = folder.filePath(QStringLiteral("icon-%1.png").arg(side));
+        tools::PngWriter::write(art::IconPainter::draw(side), path);
+    }
 }
 
 }  // namespace

@@ -86,6 +86,8 @@ function recorder() {
   const events = [];
   window.__mukiro = { events, decoded: 0 };
 
+  // The cue's own name: its path under cues/, with the game's backslash for the folder. A cue
+  // the page keeps in another audio format is still named as the game names it, "….wav".
   const cueName = (url) => {
     const path = new URL(url).pathname;
     const at = path.indexOf("/cues/");
@@ -93,7 +95,8 @@ function recorder() {
       .slice(at + "/cues/".length)
       .split("/")
       .map(decodeURIComponent)
-      .join("\\");
+      .join("\\")
+      .replace(/\.(mp3|ogg|opus|m4a|aac|flac|webm)$/, ".wav");
   };
 
   const arrayBuffer = Response.prototype.arrayBuffer;
@@ -146,25 +149,30 @@ function recorder() {
 
 export const CUE_COUNT = 23;
 
-// A new page of the game, the recorder in place, with every cue decoded. With `start` the
-// start button is clicked and the opening cue awaited.
+// A new page of the game, the recorder in place. With `start` the start button is clicked,
+// every cue awaited until decoded, and the opening cue awaited.
 export async function openGame(context, url, { start = true } = {}) {
   const page = await context.newPage();
   await page.addInitScript(recorder);
   await page.goto(url);
   await page.locator("#startButton").waitFor({ state: "visible" });
+  if (start) {
+    await page.click("#startButton");
+    await allCuesDecoded(page);
+    await waitForEvents(page, [{ cue: "iikaradani.wav" }]);
+    await clearEvents(page);
+  }
+  return page;
+}
+
+// The page fetches and decodes every cue ahead of its use; waits until it has.
+export async function allCuesDecoded(page) {
   await page
     .waitForFunction((count) => window.__mukiro.decoded >= count, CUE_COUNT, { timeout: 20_000 })
     .catch(async () => {
       const decoded = await page.evaluate(() => window.__mukiro.decoded);
       throw new Error(`only ${decoded} of ${CUE_COUNT} cues were fetched and decoded`);
     });
-  if (start) {
-    await page.click("#startButton");
-    await waitForEvents(page, [{ cue: "iikaradani.wav" }]);
-    await clearEvents(page);
-  }
-  return page;
 }
 
 // Cues and Messages so far (stops left out unless asked for).
