@@ -94,6 +94,11 @@ class Page {
         const label = document.createElement("div");
         label.className = "label";
         label.textContent = row.text;
+        if (row.name === "Label11") {
+          // The title banner names the game: the page's heading.
+          label.setAttribute("role", "heading");
+          label.setAttribute("aria-level", "1");
+        }
         return label;
       }
       case "textBox": {
