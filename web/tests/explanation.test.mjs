@@ -17,6 +17,7 @@ import {
   openGame,
   repoRoot,
   serve,
+  servedByWorker,
   settle,
   waitForEvents,
   windowState,
@@ -46,6 +47,7 @@ before(async () => {
   server = await serve(folder.folder);
   browser = await launch();
   page = await openGame(await browser.newContext(), server.url);
+  await servedByWorker(page);
   // Some play first, so that "unchanged" means more than the starting values.
   await clicks(page, ["toreining", "saron", "pojingu"]);
 });
@@ -119,7 +121,7 @@ test("line ends and Shift_JIS: each line shown once, followed by its end", async
       await page.keyboard.press("F1");
       await viewer().waitFor({ state: "visible" });
       await page.waitForFunction(() => document.getElementById("client").ariaBusy === "false");
-      assert.equal(await shownLines(), shown);
+      assert.equal(await shownLines(), shown, "the file as it is now, read afresh");
       await viewer().press("Escape");
       await viewer().waitFor({ state: "hidden" });
     });
@@ -170,7 +172,14 @@ test("a file that cannot be shown gets its Message; the game goes on as it was",
       await game.focus("#eat");
       await clearEvents(game);
       await game.keyboard.press("F1");
-      await game.locator("#message").waitFor({ state: "visible" });
+      await game.waitForFunction(
+        () => document.getElementById("message").open || !document.getElementById("Text2").hidden,
+      );
+      assert.equal(
+        await viewer(game).isHidden(),
+        true,
+        `a Message, not the viewer showing ${JSON.stringify((await viewer(game).inputValue()).slice(0, 40))}`,
+      );
       await game.click("#messageOk");
       await settle(game);
       await waitForEvents(game, [cue("waka.wav"), message(text, before.picture)]);

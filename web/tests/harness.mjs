@@ -312,3 +312,25 @@ export function watchErrors(page, errors = []) {
   page.on("pageerror", (error) => errors.push(`page: ${error.message}`));
   return errors;
 }
+
+// When the page keeps itself for offline play, waits until its service worker serves it, so
+// that what follows goes through the worker as a returning player's page does. Resolves to
+// whether a worker serves the page.
+export function servedByWorker(page) {
+  return page.evaluate(async () => {
+    if (!("serviceWorker" in navigator)) {
+      return false;
+    }
+    const registration = await navigator.serviceWorker.getRegistration();
+    if (!registration) {
+      return false;
+    }
+    if (navigator.serviceWorker.controller === null) {
+      await new Promise((resolve) => {
+        navigator.serviceWorker.addEventListener("controllerchange", resolve, { once: true });
+        setTimeout(resolve, 10_000); // a worker that never takes over: go on without it
+      });
+    }
+    return navigator.serviceWorker.controller !== null;
+  });
+}

@@ -180,8 +180,6 @@ test("axe-core finds no violation: started page, a Message up, the explanation s
   assert.deepEqual(
     found,
     { "started page": [], "a Message up": [], "the explanation shown": [] },
-    // Known: page-has-heading-one while the game shows, since the page's only <h1> is in the
-    // notice for a page opened from a file, which is hidden then.
     "axe-core rules broken on the page (rule: elements)",
   );
 });

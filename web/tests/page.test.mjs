@@ -73,8 +73,6 @@ test("a short game asks only 127.0.0.1, finds every file and logs no error", asy
     "requests to another host",
   );
   assert.deepEqual(failures, [], "requests that failed");
-  // Known: Chromium asks for /favicon.ico, which the page neither declares nor ships, and
-  // logs the 404 as a console error.
   assert.deepEqual(errors, [], "console or page errors");
 });
 
