@@ -2,7 +2,7 @@
 // Chromium, a recorder of the cues the page starts and the Messages it shows, and helpers
 // that play the game by clicks and read the window back.
 import { spawn } from "node:child_process";
-import { mkdtempSync, readdirSync, rmSync, symlinkSync } from "node:fs";
+import { existsSync, mkdtempSync, readdirSync, rmSync, symlinkSync } from "node:fs";
 import { tmpdir } from "node:os";
 import { dirname, join, resolve } from "node:path";
 import { fileURLToPath } from "node:url";
@@ -18,6 +18,9 @@ export const EXPLANATION_FILE = "ムキロ・タフ.txt";
 
 // Serves `folder` on a free port of 127.0.0.1; resolves to { url, close }.
 export function serve(folder = webDir) {
+  if (!existsSync(join(folder, "index.html"))) {
+    throw new Error(`no built page in ${folder}: run scripts/build-web, or set MUKIRO_WEB_DIR`);
+  }
   const server = spawn("python3", [serveWeb, folder, "--port", "0"], {
     stdio: ["ignore", "pipe", "inherit"],
   });
