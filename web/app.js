@@ -177,6 +177,7 @@ class Page {
   // desktop condenses its own: one line stays one line, and nothing is clipped.
   fitCaptions() {
     const changing = new Set(Object.keys(this.state().texts));
+    const fitted = [];
     for (const row of this.layout.controls) {
       const element = this.controls.get(row.name);
       const oneLine = row.kind === "button" || px(row.height, this.layout) < 2 * row.fontPixels;
@@ -187,27 +188,27 @@ class Page {
       caption.className = "caption";
       caption.textContent = element.textContent;
       element.replaceChildren(caption);
+      fitted.push({ row, caption });
+    }
+    // Every caption measured at its designed size in one layout of the page.
+    const probes = fitted.map(({ row, caption }) => {
+      const probe = caption.cloneNode(true);
+      probe.classList.add("probe");
+      probe.style.fontSize = `${row.fontPixels}px`;
+      return probe;
+    });
+    document.body.append(...probes);
+    const widths = probes.map((probe) => probe.getBoundingClientRect().width);
+    probes.forEach((probe) => probe.remove());
+    fitted.forEach(({ row, caption }, index) => {
       const room = px(row.width, this.layout) - (row.kind === "button" ? 6 : 0);
-      const width = this.captionWidth(caption, row.fontPixels);
-      if (width > room) {
-        caption.style.setProperty("--fit", String(room / width));
+      if (widths[index] > room) {
+        caption.style.setProperty("--fit", String(room / widths[index]));
         caption.style.transformOrigin = { left: "left", center: "center", right: "right" }[
           row.kind === "button" ? "center" : row.alignment
         ];
       }
-    }
-  }
-
-  // The caption's width at the designed text size, whatever arrangement is on screen.
-  captionWidth(caption, fontPixels) {
-    const probe = caption.cloneNode(true);
-    probe.style.position = "absolute";
-    probe.style.visibility = "hidden";
-    probe.style.fontSize = `${fontPixels}px`;
-    document.body.append(probe);
-    const width = probe.getBoundingClientRect().width;
-    probe.remove();
-    return width;
+    });
   }
 
   isTabStop(element) {
@@ -370,8 +371,11 @@ class Page {
     }
     const canvas = this.controls.get("now").querySelector("canvas");
     const area = canvas.getBoundingClientRect();
-    const x = ((event.clientX - area.left) * PICTURE_SIDE) / area.width;
-    const y = ((event.clientY - area.top) * PICTURE_SIDE) / area.height;
+    // Scaling a press on a scaled picture back to the picture's units leaves float noise (80
+    // arrives as 79.99999): a grid of 1/1024 unit takes it out and keeps every real fraction.
+    const snap = (value) => Math.round(value * 1024) / 1024;
+    const x = snap(((event.clientX - area.left) * PICTURE_SIDE) / area.width);
+    const y = snap(((event.clientY - area.top) * PICTURE_SIDE) / area.height);
     // Presses on the border are no pokes.
     if (x < 0 || y < 0 || x >= PICTURE_SIDE || y >= PICTURE_SIDE) {
       return;

@@ -57,7 +57,7 @@ self.addEventListener("fetch", (event) => {
   if (request.method !== "GET" || new URL(request.url).origin !== self.location.origin) {
     return;
   }
-  if (new URL(request.url).pathname.endsWith(`/${EXPLANATION}`)) {
+  if (decodeURIComponent(new URL(request.url).pathname).endsWith(`/${EXPLANATION}`)) {
     event.respondWith(explanation(request));
     return;
   }

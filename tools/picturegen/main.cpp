@@ -72,7 +72,7 @@ void drawWebPictures(const QString& folderPath) {
         }
     }
     // The icons a browser installs the page with: the sizes web app manifests ask for.
-    for (const int side : {192, 512}) {
+    for (const int side : {32, 192, 512}) {
         const QString path = folder.filePath(QStringLiteral("icon-%1.png").arg(side));
         tools::PngWriter::write(art::IconPainter::draw(side), path);
     }
