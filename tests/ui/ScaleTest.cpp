@@ -138,14 +138,14 @@ TEST_F(ScaledWindowTest, ATapIsOnePoke) {
         {{10, 10}, "tya.wav"},    {{-1, 100}, std::nullopt},
     };
     open();
-    QPointingDevice* touchScreen = QTest::createTouchDevice();
+    const std::unique_ptr<QPointingDevice> touchScreen(QTest::createTouchDevice());
     for (const Poke& tap : taps) {
         SCOPED_TRACE(::testing::Message() << tap.where.x() << ", " << tap.where.y());
         host.clear();
         const QPoint at =
             tap.where.toPoint() + QPoint(ui::BodyPictureBox::kBorder, ui::BodyPictureBox::kBorder);
-        QTest::touchEvent(window.get(), touchScreen).press(0, at, now);
-        QTest::touchEvent(window.get(), touchScreen).release(0, at, now);
+        QTest::touchEvent(window.get(), touchScreen.get()).press(0, at, now);
+        QTest::touchEvent(window.get(), touchScreen.get()).release(0, at, now);
         const std::vector<std::string> expected =
             tap.cue ? std::vector<std::string>{*tap.cue} : std::vector<std::string>{};
         EXPECT_EQ(host.cues(), expected);
