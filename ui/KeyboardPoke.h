@@ -17,7 +17,7 @@ struct PicturePoint {
 // The ways the aim can move; a front end maps its own arrow keys to these.
 enum class AimMove { left, right, up, down };
 
-// The aim starts in the middle of the picture, on the man's chest, where a mouse player's first
+// The aim starts in the middle of the picture, on the man's belly, where a mouse player's first
 // try most likely lands; finding the spot that makes him answer is left to the player, as it is
 // with the mouse. A step is ten pixels: the spot on his briefs is about twenty wide and thirty
 // high, so steps land on it, on its very edges and beside them, and twenty steps cross the

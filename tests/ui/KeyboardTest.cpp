@@ -170,7 +170,7 @@ TEST_F(KeyboardTest, TheArrowsAimAndSpaceOrEnterPokesWhereTheAimShows) {
         QPoint aim;  // where the marker stands after the key
         std::optional<const char*> cue;
     };
-    // The aim starts in the middle of the picture, on the chest: a poke there is a slap. Four
+    // The aim starts in the middle of the picture, on the belly: a poke there plays "tya.wav". Four
     // steps down it stands on the briefs' top edge (x 100 and y 140 both count as on them).
     const Step steps[] = {
         {Qt::Key_Space, {100, 100}, "tya.wav"},    {Qt::Key_Down, {100, 110}, std::nullopt},
