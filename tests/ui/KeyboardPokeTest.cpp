@@ -29,6 +29,10 @@ struct AimCase {
     PicturePoint aim;
 };
 
+void PrintTo(const AimCase& aimCase, std::ostream* out) {
+    *out << aimCase.what;
+}
+
 std::vector<AimMove> repeated(AimMove move, int times) {
     return std::vector<AimMove>(static_cast<std::size_t>(times), move);
 }
@@ -70,7 +74,17 @@ INSTANTIATE_TEST_SUITE_P(
         AimCase{"past the top", repeated(AimMove::up, 12), {100, 0}},
         AimCase{"past the bottom and back",
                 joined(repeated(AimMove::down, 12), repeated(AimMove::up, 9)),
-                {100, 100}}));
+                {100, 100}}),
+    // Each case is named by what it does, not by its bytes.
+    [](const ::testing::TestParamInfo<AimCase>& aimCase) {
+        std::string name = aimCase.param.what;
+        for (char& letter : name) {
+            if (letter == ' ' || letter == '\'') {
+                letter = '_';
+            }
+        }
+        return name;
+    });
 
 TEST(KeyboardPokeTest, AStepPastTheEdgeSaysItDidNotMove) {
     KeyboardPoke poke;
