@@ -23,7 +23,7 @@ void* BodyPictureAccessible::interface_cast(QAccessible::InterfaceType type) {
 }
 
 QString BodyPictureAccessible::imageDescription() const {
-    return widget()->accessibleDescription();
+    return static_cast<const BodyPictureBox*>(widget())->pictureDescription();
 }
 
 QSize BodyPictureAccessible::imageSize() const {

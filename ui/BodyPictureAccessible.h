@@ -9,7 +9,8 @@ class BodyPictureBox;
 
 // Without this the box is an unnamed frame. As an image it is named "体", and its description
 // (the box's accessible description, which follows the picture on show) says what the player
-// sees: the level, a shine, the gravestone, the winner.
+// sees: the level, a shine, the gravestone, the winner; then what the poke keys do. The image's
+// own description is the picture's alone.
 class BodyPictureAccessible : public QAccessibleWidget, public QAccessibleImageInterface {
   public:
     explicit BodyPictureAccessible(BodyPictureBox* box);

@@ -134,6 +134,10 @@ def images(window):
     return [(n.name, n.description) for n in walk(window) if n.getRole() == pyatspi.ROLE_IMAGE]
 
 
+# What the poke keys do, said after what the picture shows.
+POKE_KEYS = "矢印キーでねらいを動かし、スペースかEnterでつつきます"
+
+
 def body_description(window):
     return named(window, pyatspi.ROLE_IMAGE, "体").description
 
@@ -153,8 +157,9 @@ def walk_the_game(pid):
     # The status panel reads top to bottom, each value with its caption.
     check(status_names(window) == STATUS, f"status panel reads {status_names(window)}")
 
-    # One image, the man, described; the hidden picture holders are nowhere.
-    check(images(window) == [("体", "レベル1の体")], f"images: {images(window)}")
+    # One image, the man, described with the keys that poke him; the hidden picture holders
+    # are nowhere.
+    check(images(window) == [("体", "レベル1の体。" + POKE_KEYS)], f"images: {images(window)}")
 
     # A handler's changes are announced, each value with its caption.
     press(named(window, pyatspi.ROLE_PUSH_BUTTON, "トレーニング"))
@@ -171,9 +176,10 @@ def walk_the_game(pid):
     alert = wait_for(lambda: alert_saying(app, APPLIED), "the alert " + APPLIED)
     press(named(alert, pyatspi.ROLE_PUSH_BUTTON, "OK"))
     alert = wait_for(lambda: alert_saying(app, FAILED), "the alert " + FAILED)
-    wait_for(lambda: ("description", "不合格で泣く男") in announced,
+    wait_for(lambda: ("description", "不合格で泣く男。" + POKE_KEYS) in announced,
              "the body picture announced as the crying man")
-    check(body_description(window) == "不合格で泣く男", "the body picture's description")
+    check(body_description(window) == "不合格で泣く男。" + POKE_KEYS,
+          "the body picture's description")
     press(named(alert, pyatspi.ROLE_PUSH_BUTTON, "OK"))
     wait_for(lambda: alert_saying(app, FAILED) is None, "the last alert to close")
     wait_for(lambda: status_names(window)[-1] == "心意気 -10", "the spirit to read 心意気 -10")

@@ -1,11 +1,15 @@
 // Playing without a mouse: Tab to every action, Space or Enter to press it, F1 for the
-// explanation and Escape, Enter or Space to close it.
+// explanation and Escape, Enter or Space to close it, the arrows and Space or Enter to poke.
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QKeyEvent>
 #include <QTemporaryDir>
 #include <QTest>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "tests/ui/WindowFixture.h"
 #include "ui/ExplanationFile.h"
@@ -142,6 +146,75 @@ TEST_F(KeyboardTest, TheBodyPictureShowsWhenItHasTheFocus) {
         EXPECT_EQ(focusedLook.pixelColor(point), highlight);
         EXPECT_NE(unfocused.pixelColor(point), highlight);
     }
+}
+
+// The aim marker's middle is the aimed pixel, in the highlight colour; the picture area starts
+// inside the 2-pixel border.
+bool aimShownAt(const QImage& look, QPoint aim, const QColor& highlight) {
+    return look.pixelColor(aim + QPoint(2, 2)) == highlight;
+}
+
+TEST_F(KeyboardTest, TheArrowsAimAndSpaceOrEnterPokesWhereTheAimShows) {
+    const QColor highlight = window->palette().color(QPalette::Highlight);
+    ASSERT_EQ(focused(), QStringLiteral("now"));
+    // Until a key is used the box looks as it always did, though it has the focus: a mouse
+    // player's poke neither shows an aim nor moves one.
+    const QImage untouched = now()->grab().toImage();
+    QTest::mouseClick(now(), Qt::LeftButton, Qt::NoModifier, QPoint(2 + 30, 2 + 30));
+    EXPECT_EQ(host.cues(), std::vector<std::string>{"tya.wav"});
+    EXPECT_TRUE(now()->grab().toImage() == untouched);
+    const rules::GameState before = window->state();
+
+    struct Step {
+        Qt::Key key;
+        QPoint aim;  // where the marker stands after the key
+        std::optional<const char*> cue;
+    };
+    // The aim starts in the middle of the picture, on the belly: a poke there plays "tya.wav". Four
+    // steps down it stands on the briefs' top edge (x 100 and y 140 both count as on them).
+    const Step steps[] = {
+        {Qt::Key_Space, {100, 100}, "tya.wav"},    {Qt::Key_Down, {100, 110}, std::nullopt},
+        {Qt::Key_Down, {100, 120}, std::nullopt},  {Qt::Key_Down, {100, 130}, std::nullopt},
+        {Qt::Key_Down, {100, 140}, std::nullopt},  {Qt::Key_Return, {100, 140}, "motto.wav"},
+        {Qt::Key_Right, {110, 140}, std::nullopt}, {Qt::Key_Enter, {110, 140}, "tya.wav"},
+        {Qt::Key_Left, {100, 140}, std::nullopt},  {Qt::Key_Up, {100, 130}, std::nullopt},
+        {Qt::Key_Space, {100, 130}, "tya.wav"},
+    };
+    QPoint shownBefore;
+    for (const Step& step : steps) {
+        SCOPED_TRACE(::testing::Message() << QKeySequence(step.key).toString().toStdString()
+                                          << " to " << step.aim.x() << "," << step.aim.y());
+        host.clear();
+        key(step.key);
+        EXPECT_EQ(focused(), QStringLiteral("now"));
+        EXPECT_EQ(QPoint(now()->aim().x, now()->aim().y), step.aim);
+        const std::vector<std::string> expected =
+            step.cue ? std::vector<std::string>{*step.cue} : std::vector<std::string>{};
+        EXPECT_EQ(host.cues(), expected);
+        const QImage look = now()->grab().toImage();
+        EXPECT_TRUE(aimShownAt(look, step.aim, highlight));
+        if (!shownBefore.isNull() && shownBefore != step.aim) {
+            EXPECT_FALSE(aimShownAt(look, shownBefore, highlight)) << "the old marker stayed";
+        }
+        shownBefore = step.aim;
+    }
+    // A poke changes nothing in the game, from the keyboard as from the mouse.
+    EXPECT_EQ(window->state(), before);
+
+    // A held key pokes once: the key's repeats poke no more.
+    host.clear();
+    QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "), true);
+    QApplication::sendEvent(now(), &repeat);
+    EXPECT_TRUE(host.cues().empty());
+
+    // Away from the box the marker goes with the focus frame; back on it, the aim is where the
+    // player left it.
+    key(Qt::Key_Tab);
+    ASSERT_EQ(focused(), QStringLiteral("purotein"));
+    EXPECT_TRUE(now()->grab().toImage() == untouched);
+    key(Qt::Key_Backtab);
+    ASSERT_EQ(focused(), QStringLiteral("now"));
+    EXPECT_TRUE(aimShownAt(now()->grab().toImage(), QPoint(100, 130), highlight));
 }
 
 }  // namespace

@@ -322,7 +322,8 @@ TEST_F(LayoutTest, NoStartTextIsCutOff) {
 }
 
 TEST_F(LayoutTest, TheBodyPictureIsDescribedForScreenReaders) {
-    EXPECT_EQ(now()->accessibleDescription(), QStringLiteral("レベル1の体"));
+    EXPECT_EQ(now()->accessibleDescription(),
+              QStringLiteral("レベル1の体。矢印キーでねらいを動かし、スペースかEnterでつつきます"));
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // The window on a screen scaled by QT_SCALE_FACTOR (CTest runs this once per factor): the man
-// drawn for the screen's ratio, in a picture area of 200 x 200 logical pixels, and pokes
-// judged in logical pixels, unrounded.
+// drawn for the screen's ratio, in a picture area of 200 x 200 logical pixels, and pokes and
+// taps judged in logical pixels, unrounded.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QMouseEvent>
 #include <QPixmap>
+#include <QPointingDevice>
 #include <QScreen>
 #include <QTest>
 #include <QWindow>
@@ -125,6 +126,30 @@ TEST_F(ScaledWindowTest, PokesLandInLogicalPixelsUnrounded) {
         EXPECT_EQ(host.cues(), expected);
     }
     EXPECT_EQ(window->state(), before);
+}
+
+// A tap on a touch screen is one poke, judged like a press: the toolkit turns the touch the box
+// leaves alone into one mouse press, and nothing else pokes. The touch goes in where the
+// platform hands it to the toolkit, so it takes the same road as a finger's.
+TEST_F(ScaledWindowTest, ATapIsOnePoke) {
+    const Poke taps[] = {
+        {{80, 155}, "motto.wav"}, {{79, 155}, "tya.wav"},    {{100, 170}, "motto.wav"},
+        {{101, 170}, "tya.wav"},  {{90, 139}, "tya.wav"},    {{90, 140}, "motto.wav"},
+        {{10, 10}, "tya.wav"},    {{-1, 100}, std::nullopt},
+    };
+    open();
+    const std::unique_ptr<QPointingDevice> touchScreen(QTest::createTouchDevice());
+    for (const Poke& tap : taps) {
+        SCOPED_TRACE(::testing::Message() << tap.where.x() << ", " << tap.where.y());
+        host.clear();
+        const QPoint at =
+            tap.where.toPoint() + QPoint(ui::BodyPictureBox::kBorder, ui::BodyPictureBox::kBorder);
+        QTest::touchEvent(window.get(), touchScreen.get()).press(0, at, now);
+        QTest::touchEvent(window.get(), touchScreen.get()).release(0, at, now);
+        const std::vector<std::string> expected =
+            tap.cue ? std::vector<std::string>{*tap.cue} : std::vector<std::string>{};
+        EXPECT_EQ(host.cues(), expected);
+    }
 }
 
 // Run with two screens, one at 100 % and one at 200 % (two-screens.json): once the window has

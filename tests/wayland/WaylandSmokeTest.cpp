@@ -13,13 +13,13 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QThread>
-#include <algorithm>
 #include <optional>
 #include <string>
 
 #include "art/Palette.h"
 #include "art/PictureBook.h"
 #include "rules/Picture.h"
+#include "tests/support/ColourArea.h"
 #include "tests/support/DoubledPixels.h"
 
 namespace mukiro::testing {
@@ -44,29 +44,10 @@ class Child {
     QProcess process;
 };
 
-// The picture area on screen: the smallest rectangle holding every pixel of the pictures'
-// background colour, which nothing else in the window or on the desktop uses.
+// The picture area on screen: the pictures' background colour, which nothing else in the
+// window or on the desktop uses.
 std::optional<QRect> pictureArea(const QImage& screen) {
-    const QRgb background = art::palette::kBackground.rgb();
-    int left = screen.width();
-    int top = screen.height();
-    int right = -1;
-    int bottom = -1;
-    for (int y = 0; y < screen.height(); ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(screen.constScanLine(y));
-        for (int x = 0; x < screen.width(); ++x) {
-            if ((line[x] | 0xFF000000u) == background) {
-                left = std::min(left, x);
-                right = std::max(right, x);
-                top = std::min(top, y);
-                bottom = std::max(bottom, y);
-            }
-        }
-    }
-    if (right < 0) {
-        return std::nullopt;
-    }
-    return QRect(QPoint(left, top), QPoint(right, bottom));
+    return areaOfColour(screen, art::palette::kBackground);
 }
 
 class WaylandSmokeTest : public ::testing::Test {
