@@ -140,6 +140,9 @@ class Page {
         box.append(canvas);
         box.addEventListener("pointerdown", (event) => this.poke(event));
         box.addEventListener("contextmenu", (event) => event.preventDefault());
+        box.addEventListener("keydown", (event) => this.aimKey(event));
+        box.addEventListener("focus", () => this.drawPicture());
+        box.addEventListener("blur", () => this.drawPicture());
         return box;
       }
       case "viewer": {
@@ -171,6 +174,13 @@ class Page {
       }
     }
     this.controls.get("Text2").setAttribute("aria-label", this.layout.explanation.name);
+    // What the keys do on the picture, said with its description.
+    const help = document.createElement("span");
+    help.id = "nowKeys";
+    help.className = "unseen";
+    help.textContent = this.layout.keyboardPokeHelp;
+    $("client").append(help);
+    this.controls.get("now").setAttribute("aria-describedby", help.id);
   }
 
   // A caption drawn wider in this face than in the desktop's is condensed to its box, as the
@@ -341,6 +351,41 @@ class Page {
     context.imageSmoothingEnabled = true;
     context.imageSmoothingQuality = "high";
     context.drawImage(image, 0, 0, side, side);
+    // Where a poke from the keyboard would land, while the keyboard is on the picture.
+    const box = this.controls.get("now");
+    if (document.activeElement === box && box.matches(":focus-visible")) {
+      const scale = side / PICTURE_SIDE;
+      const x = (this.module._mukiro_aim_x() + 0.5) * scale;
+      const y = (this.module._mukiro_aim_y() + 0.5) * scale;
+      const arm = 6 * scale;
+      context.lineCap = "square";
+      for (const [colour, width] of [["#fff", 4 * scale], ["#308cc6", 2 * scale]]) {
+        context.strokeStyle = colour;
+        context.lineWidth = width;
+        context.beginPath();
+        context.moveTo(x - arm, y);
+        context.lineTo(x + arm, y);
+        context.moveTo(x, y - arm);
+        context.lineTo(x, y + arm);
+        context.stroke();
+      }
+    }
+  }
+
+  // The arrow keys move the aim; Space or Enter pokes where it is (a held key pokes once).
+  aimKey(event) {
+    const moves = { ArrowLeft: 0, ArrowRight: 1, ArrowUp: 2, ArrowDown: 3 };
+    if (event.key in moves) {
+      event.preventDefault();
+      this.module._mukiro_aim_move(moves[event.key]);
+      this.drawPicture();
+    } else if (event.key === " " || event.key === "Enter") {
+      event.preventDefault();
+      if (!event.repeat && !this.busy && this.started) {
+        this.module._mukiro_poke(0, 0, this.module._mukiro_aim_x(), this.module._mukiro_aim_y());
+        this.render(this.state());
+      }
+    }
   }
 
   // --- Handlers ---

@@ -13,6 +13,7 @@
 #include "web/src/Json.h"
 #include "web/src/PageJson.h"
 #include "window/ExplanationText.h"
+#include "window/KeyboardPoke.h"
 
 namespace {
 
@@ -42,6 +43,8 @@ class PageHost final : public mukiro::rules::CuePlayer, public mukiro::rules::Me
 
 PageHost host;
 std::optional<Game> game;
+// Where a poke from the keyboard lands, moved by the arrow keys.
+mukiro::window::KeyboardPoke keyboardPoke;
 // What the last call handed to the page; it stays valid until the next call.
 std::string reply;
 
@@ -99,6 +102,24 @@ EMSCRIPTEN_KEEPALIVE bool mukiro_click(const char* name) {
 // The poke on the body picture, in pixels of its 200 x 200 picture area.
 EMSCRIPTEN_KEEPALIVE void mukiro_poke(int button, int shift, float x, float y) {
     game->now_MouseDown(static_cast<short>(button), static_cast<short>(shift), x, y);
+}
+
+// Moves the keyboard's aim one step (0 left, 1 right, 2 up, 3 down); false where it stays.
+EMSCRIPTEN_KEEPALIVE bool mukiro_aim_move(int direction) {
+    using mukiro::window::AimMove;
+    constexpr AimMove kMoves[] = {AimMove::left, AimMove::right, AimMove::up, AimMove::down};
+    if (direction < 0 || direction > 3) {
+        return false;
+    }
+    return keyboardPoke.move(kMoves[direction]);
+}
+
+EMSCRIPTEN_KEEPALIVE int mukiro_aim_x() {
+    return keyboardPoke.aim().x;
+}
+
+EMSCRIPTEN_KEEPALIVE int mukiro_aim_y() {
+    return keyboardPoke.aim().y;
 }
 
 // The explanation viewer's text from the file's decoded text.

@@ -6,6 +6,7 @@
 #include "rules/Cues.h"
 #include "web/src/Json.h"
 #include "window/ExplanationText.h"
+#include "window/KeyboardPoke.h"
 #include "window/WindowLayout.h"
 
 namespace mukiro::web {
@@ -208,6 +209,7 @@ std::string layoutJson() {
     writePictures(json);
     writeCues(json);
     writeExplanation(json);
+    json.key("keyboardPokeHelp").value(window::kKeyboardPokeHelp);
     json.endObject();
     return json.text();
 }

@@ -183,3 +183,47 @@ test("axe-core finds no violation: started page, a Message up, the explanation s
     "axe-core rules broken on the page (rule: elements)",
   );
 });
+
+test("the man poked from the keyboard: the aim shows, moves and gives both answers", async () => {
+  const context = await browser.newContext();
+  try {
+    const page = await openGame(context, server.url);
+    await page.keyboard.press("Tab");
+    await page.keyboard.press("Shift+Tab");
+    assert.equal(await page.evaluate(() => document.activeElement.id), "now");
+    const describedBy = await page.getAttribute("#now", "aria-describedby");
+    assert.equal(await page.locator(`#${describedBy}`).textContent(),
+      "矢印キーでねらいを動かし、スペースかEnterでつつきます");
+    // The aim is drawn on the picture: the canvas differs from the picture alone.
+    const pixels = () => page.evaluate(() => {
+      const canvas = document.querySelector("#now canvas");
+      return canvas.toDataURL();
+    });
+    const withAim = await pixels();
+    // The aim starts in the middle, off the briefs; four steps down reach them.
+    await page.keyboard.press("Space");
+    await waitForEvents(page, [cue("tya.wav")]);
+    await clearEvents(page);
+    for (let i = 0; i < 4; i += 1) await page.keyboard.press("ArrowDown");
+    assert.notEqual(await pixels(), withAim, "the aim did not move on the picture");
+    await page.keyboard.press("Enter");
+    await waitForEvents(page, [cue("motto.wav")]);
+    await clearEvents(page);
+    // The aim stood on the bounds x = 100, y = 140; two steps left it is on x = 80, and one
+    // more leaves the briefs.
+    await page.keyboard.press("ArrowLeft");
+    await page.keyboard.press("ArrowLeft");
+    await page.keyboard.press("Space");
+    await page.keyboard.press("ArrowLeft");
+    await page.keyboard.press("Space");
+    await waitForEvents(page, [cue("motto.wav"), cue("tya.wav")]);
+    // Away from the picture the aim is no longer drawn.
+    await page.keyboard.press("Tab");
+    await page.evaluate(() => new Promise(requestAnimationFrame));
+    const withoutAim = await pixels();
+    await page.keyboard.press("Shift+Tab");
+    assert.notEqual(await pixels(), withoutAim, "the aim did not come back with the focus");
+  } finally {
+    await context.close();
+  }
+});
