@@ -67,6 +67,14 @@ async function visit(screen) {
   await page.goto(url);
   await page.locator("#startButton").waitFor({ state: "visible" });
   firstScreenShown = true;
+  // What the page had received by the moment its first screen showed, by its own clock.
+  const first = await page.evaluate(() => {
+    const entries = [...performance.getEntriesByType("navigation"),
+      ...performance.getEntriesByType("resource")].filter((e) => e.responseEnd <= window.__firstUsable);
+    return { count: entries.length,
+      wire: entries.reduce((sum, e) => sum + e.encodedBodySize, 0),
+      raw: entries.reduce((sum, e) => sum + e.decodedBodySize, 0) };
+  });
   await page.click("#startButton");
   await page.waitForFunction(() => document.getElementById("start").hidden);
   // The whole game: every picture and cue in hand, the explanation read once, and the offline
@@ -82,11 +90,10 @@ async function visit(screen) {
   await Promise.all(pending);
   await context.close();
   const sum = (list, key) => list.reduce((total, file) => total + file[key], 0);
-  const early = files.filter((file) => file.early);
   return {
-    firstWire: sum(early, "wire"),
-    firstRaw: sum(early, "raw"),
-    firstCount: early.length,
+    firstWire: first.wire,
+    firstRaw: first.raw,
+    firstCount: first.count,
     wholeWire: sum(files, "wire"),
     wholeRaw: sum(files, "raw"),
     wholeCount: files.length,
@@ -112,8 +119,9 @@ async function firstScreenTime(screen, throttled) {
   return time;
 }
 
-// From the tap's input event until the next frame starts, with the 4x slower processor; taps
-// that bring up a Message are left out (the frame then shows the Message).
+// A tap on a button with the 4x slower processor: from the click's input event until the
+// handler has drawn its change (its work done, microtasks included), and until the next frame
+// starts, in which that change is painted. Taps that bring up a Message are left out.
 async function tapToFrame() {
   const context = await browser.newContext(SCREENS.phone);
   const page = await context.newPage();
@@ -122,24 +130,37 @@ async function tapToFrame() {
   await page.tap("#startButton");
   await page.waitForFunction(() => document.getElementById("start").hidden);
   await page.evaluate(() => {
-    window.__frames = [];
-    document.addEventListener("pointerdown", (event) => {
-      const at = event.timeStamp;
-      requestAnimationFrame((frame) => window.__frames.push({ gap: frame - at }));
+    window.__taps = [];
+    let tap = null;
+    // The page marks the end of a handler: the window is no longer busy, every control drawn.
+    new MutationObserver(() => {
+      if (tap && document.getElementById("client").getAttribute("aria-busy") === "false") {
+        tap.handled = performance.now() - tap.received;
+      }
+    }).observe(document.getElementById("client"), { attributes: true, attributeFilter: ["aria-busy"] });
+    document.addEventListener("click", (event) => {
+      const received = performance.now();
+      tap = { received, dispatch: received - event.timeStamp };
+      const measured = tap;
+      // Frame callbacks run after input and before the frame is drawn: a handler done by then
+      // is in that very frame.
+      requestAnimationFrame(() => {
+        measured.inNextFrame = measured.handled !== undefined;
+        window.__taps.push(measured);
+      });
     }, { capture: true });
   });
   const cdp = await context.newCDPSession(page);
   await cdp.send("Emulation.setCPUThrottlingRate", { rate: SLOW_CPU });
   const order = ["pojingu", "purotein", "Command1", "toreining", "purotein", "baito"];
-  const gaps = [];
+  const measured = [];
   for (let i = 0; i < taps; i += 1) {
-    await page.evaluate(() => { window.__frames.length = 0; });
+    await page.evaluate(() => { window.__taps.length = 0; });
     await page.tap(`#${order[i % order.length]}`);
     await page.waitForFunction(() =>
       document.getElementById("message").open ||
       document.getElementById("client").getAttribute("aria-busy") === "false");
-    const messaged = await page.evaluate(() => document.getElementById("message").open);
-    if (messaged) {
+    if (await page.evaluate(() => document.getElementById("message").open)) {
       while (await page.evaluate(() => document.getElementById("message").open)) {
         await page.click("#messageOk");
         await page.waitForFunction(() =>
@@ -148,11 +169,11 @@ async function tapToFrame() {
       }
       continue;
     }
-    await page.waitForFunction(() => window.__frames.length > 0);
-    gaps.push((await page.evaluate(() => window.__frames[0].gap)));
+    await page.waitForFunction(() => window.__taps.length > 0);
+    measured.push(await page.evaluate(() => window.__taps[0]));
   }
   await context.close();
-  return gaps;
+  return measured;
 }
 
 // Plays `actions` button presses in the page, closing every Message, and reads the memory in
@@ -251,14 +272,22 @@ for (const screen of ["phone", "desktop"]) {
 out();
 out("### A tap until the next frame (phone, 4x slower processor)");
 out();
-const gaps = await tapToFrame();
-const worst = Math.max(...gaps);
-out("| taps | median ms | slowest ms | target |");
-out("|---:|---:|---:|---|");
-out(`| ${gaps.length} | ${median(gaps).toFixed(1)} | ${worst.toFixed(1)} | ≤ 16.7 ms: ${worst <= 16.7 ? "met" : "**missed**"} |`);
+const tapped = await tapToFrame();
+const handled = tapped.map((tap) => tap.handled);
+const dispatch = tapped.map((tap) => tap.dispatch);
+const inNextFrame = tapped.filter((tap) => tap.inNextFrame).length;
+const slowest = Math.max(...handled);
+out("| taps | handled and drawn, median ms | slowest ms | change in the next frame | browser's input delay, median ms | target |");
+out("|---:|---:|---:|---:|---:|---|");
+out(`| ${tapped.length} | ${median(handled).toFixed(1)} | ${slowest.toFixed(1)} | ${inNextFrame} of ${tapped.length} | ` +
+  `${median(dispatch).toFixed(1)} | within one frame (16.7 ms): ${slowest <= 16.7 ? "met" : "**missed**"} |`);
 out();
-out("From the tap's input event to the start of the next frame, in which the handler's change is");
-out("drawn; taps that bring up a Message are left out.");
+out("From the moment the page receives the tap (its click) until the handler has run the rules");
+out("and written every control of the window, its promise callbacks included; the change is in");
+out("the next frame when the handler is done before that frame's callbacks run. The browser's");
+out("input delay, from the");
+out("tap's input event to its click reaching the page, is Chromium's own frame-aligned input");
+out("handling, the same for any page. Taps that bring up a Message are left out.");
 out();
 out("### Memory over a long game");
 out();
