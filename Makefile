@@ -47,9 +47,11 @@ fuzz: setup
 package: setup
 	@echo "Package: $$(scripts/build-deb build/package -b)"
 
-# Builds in release mode and measures the game against a bare window.
+# Builds in release mode and measures the game against a bare window, then the web page in
+# headless Chromium.
 bench: setup
 	scripts/bench
+	scripts/bench-web
 
 # Builds the web page into build/web: a folder of static files any web host can serve.
 web: setup
