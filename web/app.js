@@ -6,9 +6,8 @@ import { CuePlayer } from "./cues.js";
 import { readExplanation } from "./explanation.js";
 
 const PICTURE_SIDE = 200;
-const BODY_BORDER = 2;
 
-// Each value of the stats and boxes the state names, by control.
+// The classes that give a label its text colour.
 const INK_CLASSES = { red: "ink-red", blue: "ink-blue", black: "ink-black", standard: null };
 
 const $ = (id) => document.getElementById(id);
