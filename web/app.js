@@ -40,6 +40,9 @@ class Page {
     this.tabOrder = [];
     this.watchedRatio = window.devicePixelRatio;
     this.started = false;
+    this.firstScreenShown = new Promise((resolve) => {
+      this.showFirstScreen = resolve;
+    });
   }
 
   // --- The window as designed ---
@@ -304,7 +307,8 @@ class Page {
     };
     const first = this.picture ?? "start";
     this.picturesOnShow = load(first);
-    this.otherPictures = this.picturesOnShow.then(() =>
+    // The others wait until the first screen is up, so they never hold it back.
+    this.otherPictures = Promise.all([this.picturesOnShow, this.firstScreenShown]).then(() =>
       Promise.all(
         this.layout.pictures.map(({ name }) => name).filter((name) => name !== first).map(load),
       ),
@@ -619,6 +623,7 @@ async function main() {
   page.current.fitCaptions();
   $("start").hidden = false;
   $("startButton").focus();
+  page.current.showFirstScreen();
   page.current.cues.loadAll();
   keepForOffline(page.current).catch(() => {});
 }
