@@ -6,7 +6,7 @@
 #   SCALE=2 (a whole number) photographs it as on a screen scaled to 200 % (QT_SCALE_FACTOR),
 #   into docs/screenshot-2x.png unless OUTPUT_PNG says otherwise.
 #
-# Needs xvfb and xauth (listed in scripts/debian-packages.txt) and two tools used only here:
+# Needs xvfb and xauth (listed in scripts/packages-test.txt) and two tools used only here:
 # imagemagick (import) and x11-utils (xwininfo).
 set -euo pipefail
 

@@ -95,6 +95,20 @@ TEST_F(Actions, EachActionChangesItsStatsPlaysItsCueAndSpeaks) {
              s.comment = "これでビーチボーイズの仲間入りだ";
          },
          {cue("hiyake.wav")}},
+        // One short of the shiny skin: the salon ends before any judgement.
+        {"beauty salon",
+         &Game::esute_Click,
+         [](GameState& s) {
+             s.bihada = 9;
+             s.hiyake = 30;
+         },
+         [](GameState& s) {
+             s.money = 28000;
+             s.bihada = 19;
+             s.hiyake = 25;
+             s.comment = "毛穴まですっきり！";
+         },
+         {cue("keana.wav")}},
         {"posing",
          &Game::pojingu_Click,
          nothing,
@@ -188,8 +202,8 @@ TEST_F(Actions, FloorsAndWarningColoursAtTheirBounds) {
              EXPECT_EQ(s.hirou.value(), 0);
              EXPECT_EQ(s.hiroudoInk, Ink::black);
          }},
-        {"fatigue 5, protein: floor 0", &Game::purotein_Click,
-         [](GameState& s) { s.hirou = PointCounter(5); },
+        {"fatigue 9, protein: -1 floors to 0", &Game::purotein_Click,
+         [](GameState& s) { s.hirou = PointCounter(9); },
          [](const GameState& s) { EXPECT_EQ(s.hirou.value(), 0); }},
         {"fatigue 20, training: 35 is red", &Game::toreining_Click,
          [](GameState& s) { s.hirou = PointCounter(20); },
@@ -237,6 +251,10 @@ TEST_F(Actions, FloorsAndWarningColoursAtTheirBounds) {
          [](const GameState& s) { EXPECT_EQ(s.hiyake, 0); }},
         {"skin beauty 2, tanning salon: floor 0", &Game::saron_Click,
          [](GameState& s) { s.bihada = 2; }, [](const GameState& s) { EXPECT_EQ(s.bihada, 0); }},
+        {"tan 6, beauty salon: 1, above the floor", &Game::esute_Click,
+         [](GameState& s) { s.hiyake = 6; }, [](const GameState& s) { EXPECT_EQ(s.hiyake, 1); }},
+        {"skin beauty 6, tanning salon: 1, above the floor", &Game::saron_Click,
+         [](GameState& s) { s.bihada = 6; }, [](const GameState& s) { EXPECT_EQ(s.bihada, 1); }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
