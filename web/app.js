@@ -51,11 +51,11 @@ class Page {
     const client = $("client");
     const layout = this.layout;
     document.title = layout.caption;
-    client.style.width = `${layout.clientWidth}px`;
-    client.style.height = `${layout.clientHeight}px`;
-    client.style.minHeight = `${layout.clientHeight}px`;
-    client.style.fontSize = `${layout.fontPixels}px`;
-    $("Form1").style.width = `${layout.clientWidth}px`;
+    // The designed client area; the style sheet lays the window out from it.
+    const root = document.documentElement.style;
+    root.setProperty("--client-width", `${layout.clientWidth}px`);
+    root.setProperty("--client-height", `${layout.clientHeight}px`);
+    root.setProperty("--window-font", `${layout.fontPixels}px`);
     const menu = $(layout.menuCommand.name);
     menu.textContent = layout.menuCommand.caption;
     $("messageCaption").textContent = layout.messageCaption;
@@ -71,9 +71,7 @@ class Page {
       element.style.setProperty("--width", `${px(row.width, layout)}px`);
       element.style.setProperty("--height", `${px(row.height, layout)}px`);
       element.style.setProperty("--font", `${row.fontPixels}px`);
-      if (row.kind !== "button") {
-        element.style.textAlign = row.alignment;
-      }
+      element.style.setProperty("--align", row.alignment);
       if (INK_CLASSES[row.colour]) {
         element.classList.add(INK_CLASSES[row.colour]);
       }

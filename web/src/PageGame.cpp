@@ -10,7 +10,6 @@
 #include <utility>
 
 #include "rules/Game.h"
-#include "web/src/Json.h"
 #include "web/src/PageJson.h"
 #include "window/ExplanationText.h"
 #include "window/KeyboardPoke.h"
