@@ -12,6 +12,23 @@ const INK_CLASSES = { red: "ink-red", blue: "ink-blue", black: "ink-black", stan
 
 const $ = (id) => document.getElementById(id);
 
+// The Tab key, with or without Shift: WebKitGTK names Shift+Tab's key "Unidentified" and keeps
+// only its code.
+const isTab = (event) => event.key === "Tab" || (event.key === "Unidentified" && event.code === "Tab");
+
+// Whether the player plays by keyboard (a key pressed since the last press of a pointer). A
+// focus the page moves itself, along its own tab order, shows as :focus-visible in Chromium and
+// Firefox but not in WebKit; the class `keyboard` on the page shows the ring and the aim there.
+const MODIFIERS = ["Shift", "Control", "Alt", "Meta"];
+const atKeyboard = () => document.documentElement.classList.contains("keyboard");
+function watchKeyboard() {
+  const root = document.documentElement;
+  document.addEventListener("keydown", (event) => {
+    if (!MODIFIERS.includes(event.key)) root.classList.add("keyboard");
+  }, true);
+  document.addEventListener("pointerdown", () => root.classList.remove("keyboard"), true);
+}
+
 function px(twips, layout) {
   return Math.trunc(twips / layout.twipsPerPixel);
 }
@@ -354,7 +371,7 @@ class Page {
     context.drawImage(image, 0, 0, side, side);
     // Where a poke from the keyboard would land, while the keyboard is on the picture.
     const box = this.controls.get("now");
-    if (document.activeElement === box && box.matches(":focus-visible")) {
+    if (document.activeElement === box && (box.matches(":focus-visible") || atKeyboard())) {
       const scale = side / PICTURE_SIDE;
       const x = (this.module._mukiro_aim_x() + 0.5) * scale;
       const y = (this.module._mukiro_aim_y() + 0.5) * scale;
@@ -529,6 +546,7 @@ class Page {
   }
 
   wire() {
+    watchKeyboard();
     $(this.layout.menuCommand.name).addEventListener("click", () => this.Setumei_Click());
     $("messageOk").addEventListener("click", () => $("message").close());
     // Escape closes the Message as OK does; the dialog's own cancel closes it.
@@ -538,7 +556,7 @@ class Page {
         if (!$("message").open) {
           this.Setumei_Click();
         }
-      } else if (event.key === "Tab" && !event.altKey && !event.ctrlKey && !event.metaKey) {
+      } else if (isTab(event) && !event.altKey && !event.ctrlKey && !event.metaKey) {
         if (!$("message").open && this.started) {
           this.onTab(event);
         }

@@ -58,8 +58,8 @@ after(async () => {
   folder?.remove();
 });
 
-const viewer = (game = page) => game.locator("#Text2");
-const focused = (game = page) => game.evaluate(() => document.activeElement?.id);
+const viewer = () => page.locator("#Text2");
+const focused = () => page.evaluate(() => document.activeElement?.id);
 // The viewer's lines; the box itself shows each line end as one LF.
 const shownLines = () => viewer().inputValue();
 
@@ -148,17 +148,10 @@ const problems = [
   ["larger than 64 KiB", () => putFile(Buffer.alloc(65537, 0x61)), `${FILE}は大きすぎて表示できません。`],
   [
     "a server error",
-    // The file is there, but the server fails to send it. Requests the page routes itself do
-    // not pass a service worker, so this case plays in a window that has none.
-    async () => {
+    // The file is there, but the server fails to send it.
+    () => {
       putFile(realFile);
-      const context = await browser.newContext({ serviceWorkers: "block" });
-      const game = await openGame(context, server.url);
-      await clicks(game, ["baito", "esute"]);
-      await game.route(`**/${encodeURIComponent(EXPLANATION_FILE)}`, (route) =>
-        route.fulfill({ status: 500, body: "" }),
-      );
-      return game;
+      server.fail(EXPLANATION_FILE);
     },
     `${FILE}を読めませんでした。`,
   ],
@@ -167,30 +160,28 @@ const problems = [
 test("a file that cannot be shown gets its Message; the game goes on as it was", async (t) => {
   for (const [name, prepare, text] of problems) {
     await t.test(name, async () => {
-      const game = (await prepare()) ?? page;
-      const before = await windowState(game);
-      await game.focus("#eat");
-      await clearEvents(game);
-      await game.keyboard.press("F1");
-      await game.waitForFunction(
+      await prepare();
+      const before = await windowState(page);
+      await page.focus("#eat");
+      await clearEvents(page);
+      await page.keyboard.press("F1");
+      await page.waitForFunction(
         () => document.getElementById("message").open || !document.getElementById("Text2").hidden,
       );
       assert.equal(
-        await viewer(game).isHidden(),
+        await viewer().isHidden(),
         true,
-        `a Message, not the viewer showing ${JSON.stringify((await viewer(game).inputValue()).slice(0, 40))}`,
+        `a Message, not the viewer showing ${JSON.stringify((await viewer().inputValue()).slice(0, 40))}`,
       );
-      await game.click("#messageOk");
-      await settle(game);
-      await waitForEvents(game, [cue("waka.wav"), message(text, before.picture)]);
-      assert.equal(await viewer(game).isHidden(), true);
-      assert.deepEqual(await windowState(game), before);
-      assert.equal(await focused(game), "eat");
-      if (game !== page) {
-        await game.context().close();
-      }
+      await page.click("#messageOk");
+      await settle(page);
+      await waitForEvents(page, [cue("waka.wav"), message(text, before.picture)]);
+      assert.equal(await viewer().isHidden(), true);
+      assert.deepEqual(await windowState(page), before);
+      assert.equal(await focused(), "eat");
     });
   }
+  server.fail();
   putFile(realFile);
   await page.click("#Setumei");
   await viewer().waitFor({ state: "visible" });

@@ -1,13 +1,16 @@
-// What the browser tests share: the built page served by the game's own server, Debian's
-// Chromium, a recorder of the cues the page starts and the Messages it shows, and helpers
-// that play the game by clicks and read the window back.
+// What the browser tests share: the built page served by the game's own server behind a
+// small proxy of the tests' own, a recorder of the cues the page starts and the Messages it
+// shows, and helpers that play the game by clicks and read the window back. The engine comes
+// from browsers.mjs (MUKIRO_BROWSER).
 import { spawn } from "node:child_process";
 import { existsSync, mkdtempSync, readdirSync, rmSync, symlinkSync } from "node:fs";
+import { request as httpRequest, createServer } from "node:http";
 import { tmpdir } from "node:os";
 import { dirname, join, resolve } from "node:path";
 import { fileURLToPath } from "node:url";
 import assert from "node:assert/strict";
-import { chromium } from "playwright-core";
+
+export { ENGINE, ENGINE_NAME, lacks, launch } from "./browsers.mjs";
 
 export const testsDir = dirname(fileURLToPath(import.meta.url));
 export const repoRoot = resolve(testsDir, "..", "..");
@@ -16,11 +19,12 @@ const serveWeb = process.env.MUKIRO_SERVE_WEB || join(repoRoot, "scripts", "serv
 
 export const EXPLANATION_FILE = "ムキロ・タフ.txt";
 
-// Serves `folder` on a free port of 127.0.0.1; resolves to { url, close }.
-export function serve(folder = webDir) {
-  if (!existsSync(join(folder, "index.html"))) {
-    throw new Error(`no built page in ${folder}: run scripts/build-web, or set MUKIRO_WEB_DIR`);
-  }
+// The recorder's own address on the page's host: the page's policy lets its own host's
+// scripts run, and the recorder is the first of them.
+const RECORDER_PATH = "/__mukiro-recorder.js";
+
+// Starts the game's own server on `folder`; resolves to its port.
+function startServeWeb(folder) {
   const server = spawn("python3", [serveWeb, folder, "--port", "0"], {
     stdio: ["ignore", "pipe", "inherit"],
   });
@@ -31,26 +35,105 @@ export function serve(folder = webDir) {
     server.stdout.setEncoding("utf8");
     server.stdout.on("data", (chunk) => {
       out += chunk;
-      const match = out.match(/http:\/\/127\.0\.0\.1:\d+\//);
+      const match = out.match(/http:\/\/127\.0\.0\.1:(\d+)\//);
       if (match) {
         server.stdout.removeAllListeners("data");
         server.stdout.resume();
-        resolvePromise({
-          url: match[0],
-          close: () =>
-            new Promise((done) => {
-              if (server.exitCode !== null || server.signalCode !== null) {
-                done();
-                return;
-              }
-              server.removeAllListeners("exit");
-              server.once("exit", () => done());
-              server.kill("SIGTERM");
-            }),
-        });
+        server.removeAllListeners("exit");
+        resolvePromise({ port: Number(match[1]), process: server });
       }
     });
   });
+}
+
+// Serves `folder` on a free port of 127.0.0.1 through the tests' proxy, which puts the
+// recorder first into each page, logs what it answered, and can fail a file or play the
+// network gone. Resolves to { url, close, answers, fail, setOffline }.
+export async function serve(folder = webDir) {
+  if (!existsSync(join(folder, "index.html"))) {
+    throw new Error(`no built page in ${folder}: run scripts/build-web, or set MUKIRO_WEB_DIR`);
+  }
+  const upstream = await startServeWeb(folder);
+  const recorderSource = `(${recorder.toString()})();\n`;
+  const answers = [];
+  const failing = new Set();
+  let offline = false;
+  const proxy = createServer((incoming, outgoing) => {
+    const path = decodeURIComponent(new URL(incoming.url, "http://127.0.0.1").pathname);
+    if (path === RECORDER_PATH) {
+      outgoing.writeHead(200, { "Content-Type": "text/javascript", "Cache-Control": "no-cache" });
+      outgoing.end(recorderSource);
+      return;
+    }
+    if (offline) {
+      incoming.socket.destroy();
+      return;
+    }
+    if (failing.has(path.slice(1))) {
+      answers.push({ path, status: 500 });
+      outgoing.writeHead(500, { "Content-Length": 0 });
+      outgoing.end();
+      return;
+    }
+    const headers = { ...incoming.headers };
+    delete headers["accept-encoding"]; // pages arrive as text, for the recorder to go in
+    const forward = httpRequest(
+      { host: "127.0.0.1", port: upstream.port, method: incoming.method, path: incoming.url, headers },
+      (answer) => {
+        answers.push({ path, status: answer.statusCode });
+        const type = answer.headers["content-type"] ?? "";
+        if (!type.startsWith("text/html")) {
+          outgoing.writeHead(answer.statusCode, answer.headers);
+          answer.pipe(outgoing);
+          return;
+        }
+        const chunks = [];
+        answer.on("data", (chunk) => chunks.push(chunk));
+        answer.on("end", () => {
+          const page = Buffer.concat(chunks)
+            .toString("utf8")
+            .replace(/(<meta charset[^>]*>)/i, `$1\n<script src="${RECORDER_PATH}"></script>`);
+          const body = Buffer.from(page, "utf8");
+          outgoing.writeHead(answer.statusCode, { ...answer.headers, "content-length": body.length });
+          outgoing.end(body);
+        });
+      },
+    );
+    forward.on("error", () => incoming.socket.destroy());
+    incoming.pipe(forward);
+  });
+  proxy.keepAliveTimeout = 1000;
+  await new Promise((done) => proxy.listen(0, "127.0.0.1", done));
+  const sockets = new Set();
+  proxy.on("connection", (socket) => {
+    sockets.add(socket);
+    socket.once("close", () => sockets.delete(socket));
+  });
+  return {
+    url: `http://127.0.0.1:${proxy.address().port}/`,
+    // Every answer so far, as { path, status }.
+    answers,
+    // The files named answer with a server error from now on; none when called without.
+    fail: (...files) => {
+      failing.clear();
+      for (const file of files) failing.add(file);
+    },
+    // With the network gone, every connection to the host breaks off as a dead network does.
+    setOffline: (gone) => {
+      offline = gone;
+      if (gone) for (const socket of sockets) socket.destroy();
+    },
+    close: async () => {
+      for (const socket of sockets) socket.destroy();
+      await new Promise((done) => proxy.close(() => done()));
+      if (upstream.process.exitCode === null && upstream.process.signalCode === null) {
+        await new Promise((done) => {
+          upstream.process.once("exit", () => done());
+          upstream.process.kill("SIGTERM");
+        });
+      }
+    },
+  };
 }
 
 // A folder that serves like the built page, but whose explanation file the test owns: every
@@ -65,29 +148,42 @@ export function folderWithOwnExplanation() {
   return { folder, remove: () => rmSync(folder, { recursive: true, force: true }) };
 }
 
-export function launch() {
-  return chromium.launch({
-    executablePath: "/usr/bin/chromium",
-    args: [
-      "--no-sandbox",
-      "--disable-gpu",
-      "--disable-background-networking",
-      "--disable-component-update",
-      "--disable-sync",
-      "--no-first-run",
-    ],
-  });
-}
-
-// Runs in the page before its own scripts. Records, in one list in the order they happen:
-// each cue started (its name, from the URL it was fetched from) and each Message shown (its
-// text and the picture behind it). Nothing of the page's own code is touched.
+// Runs in the page before its own scripts (the proxy puts it first). Records, in one list in
+// the order they happen: each cue started (its name, from the URL it was fetched from) and
+// each Message shown (its text and the picture behind it); and apart, the page's errors and
+// the addresses it asked for. Nothing of the page's own code is touched.
 function recorder() {
   const urlOfBytes = new WeakMap();
   const urlOfSound = new WeakMap();
   const nameOfSource = new WeakMap();
   const events = [];
-  window.__mukiro = { events, decoded: 0 };
+  const errors = [];
+  const requests = [];
+  window.__mukiro = { events, decoded: 0, errors, requests };
+
+  // What went wrong in the page: script errors, refused promises, console errors, files that
+  // did not load, and anything its policy refused.
+  addEventListener(
+    "error",
+    (event) => {
+      const source = event.target?.src || event.target?.href;
+      errors.push(event.target === window || !source ? `page: ${event.message}` : `not loaded: ${source}`);
+    },
+    true,
+  );
+  addEventListener("unhandledrejection", (event) => errors.push(`page: ${event.reason}`));
+  addEventListener("securitypolicyviolation", (event) =>
+    errors.push(`refused by the policy (${event.effectiveDirective}): ${event.blockedURI}`),
+  );
+  const consoleError = console.error;
+  console.error = (...args) => {
+    errors.push(`console: ${args.join(" ")}`);
+    consoleError.apply(console, args);
+  };
+  // Every address the page asked for.
+  new PerformanceObserver((list) => {
+    for (const entry of list.getEntries()) requests.push(entry.name);
+  }).observe({ type: "resource", buffered: true });
 
   // The cue's own name: its path under cues/, with the game's backslash for the folder. A cue
   // the page keeps in another audio format is still named as the game names it, "….wav".
@@ -156,7 +252,6 @@ export const CUE_COUNT = 23;
 // every cue awaited until decoded, and the opening cue awaited.
 export async function openGame(context, url, { start = true } = {}) {
   const page = await context.newPage();
-  await page.addInitScript(recorder);
   await page.goto(url);
   await page.locator("#startButton").waitFor({ state: "visible" });
   if (start) {
@@ -307,13 +402,9 @@ export function restarted(sacrifices, wins = 0) {
   };
 }
 
-// Collects console errors and page errors from the moment it is called.
-export function watchErrors(page, errors = []) {
-  page.on("console", (entry) => {
-    if (entry.type() === "error") errors.push(`console: ${entry.text()} (${entry.location().url})`);
-  });
-  page.on("pageerror", (error) => errors.push(`page: ${error.message}`));
-  return errors;
+// The page's errors so far (see the recorder).
+export function pageErrors(page) {
+  return page.evaluate(() => window.__mukiro.errors);
 }
 
 // When the page keeps itself for offline play, waits until its service worker serves it, so

@@ -61,7 +61,7 @@ describe("offline", () => {
       await keptForOffline(first);
       await first.close();
 
-      await context.setOffline(true);
+      server.setOffline(true);
       const page = await openGame(context, server.url);
       await click(page, "toreining");
       await click(page, "saron");

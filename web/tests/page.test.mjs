@@ -10,8 +10,8 @@ import {
   launch,
   openGame,
   serve,
+  pageErrors,
   settle,
-  watchErrors,
   webDir,
   windowState,
 } from "./harness.mjs";
@@ -43,15 +43,6 @@ test("opened as a file, the page shows how to start it and hides the game", asyn
 
 test("a short game asks only 127.0.0.1, finds every file and logs no error", async () => {
   const context = await browser.newContext();
-  const requests = [];
-  const failures = [];
-  context.on("request", (request) => requests.push(request.url()));
-  context.on("requestfailed", (request) => failures.push(`${request.url()} ${request.failure()?.errorText}`));
-  context.on("response", (response) => {
-    if (response.status() >= 400) failures.push(`${response.url()} ${response.status()}`);
-  });
-  const errors = [];
-  context.on("page", (page) => watchErrors(page, errors));
   const game = await openGame(context, server.url);
   // Every kind of handler: actions, a level-up (protein: muscle 109), a death (posing:
   // fatigue 55), the audition, a poke, the explanation.
@@ -63,6 +54,8 @@ test("a short game asks only 127.0.0.1, finds every file and logs no error", asy
   await game.keyboard.press("Escape");
   await settle(game);
   assert.equal((await windowState(game)).Text1, "1", "the game went through a death");
+  const requests = await game.evaluate(() => window.__mukiro.requests);
+  const errors = await pageErrors(game);
   await context.close();
 
   const origin = new URL(server.url).origin;
@@ -72,7 +65,11 @@ test("a short game asks only 127.0.0.1, finds every file and logs no error", asy
     [],
     "requests to another host",
   );
-  assert.deepEqual(failures, [], "requests that failed");
+  assert.deepEqual(
+    server.answers.filter((answer) => answer.status >= 400),
+    [],
+    "files the server could not give",
+  );
   assert.deepEqual(errors, [], "console or page errors");
 });
 
