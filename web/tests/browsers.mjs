@@ -10,7 +10,8 @@ import { spawn } from "node:child_process";
 import { mkdtempSync, readFileSync, rmSync, writeFileSync, mkdirSync } from "node:fs";
 import { createServer } from "node:net";
 import { tmpdir } from "node:os";
-import { join } from "node:path";
+import { dirname, join } from "node:path";
+import { fileURLToPath } from "node:url";
 import puppeteer from "puppeteer-core";
 import { Builder } from "selenium-webdriver";
 
@@ -56,10 +57,42 @@ export function lacks(...abilities) {
 const DEFAULT_VIEWPORT = { width: 1280, height: 720 };
 const sleep = (ms) => new Promise((done) => setTimeout(done, ms));
 
+// Firefox and WebKit sound through the desktop's sound server, and keep a page's audio
+// suspended without one: each browser gets a private server with a silent sink (Chromium's
+// headless mode has an output of its own).
+const PULSE_SERVER_SCRIPT = join(dirname(fileURLToPath(import.meta.url)), "..", "..", "tests", "sound", "pulse-server.sh");
+
+async function startSoundServer() {
+  const dir = mkdtempSync(join(tmpdir(), "mukiro-pulse-"));
+  await new Promise((resolve, reject) => {
+    const start = spawn(PULSE_SERVER_SCRIPT, ["start", dir], { stdio: ["ignore", "ignore", "inherit"] });
+    start.once("error", reject);
+    start.once("exit", (code) =>
+      code === 0 ? resolve() : reject(new Error(`no sound server for ${ENGINE_NAME} (Debian package pulseaudio)`)),
+    );
+  });
+  return {
+    env: { PULSE_SERVER: `unix:${dir}/native` },
+    stop: async () => {
+      await new Promise((resolve) => spawn(PULSE_SERVER_SCRIPT, ["stop", dir], { stdio: "ignore" }).once("exit", resolve));
+      rmSync(dir, { recursive: true, force: true });
+    },
+  };
+}
+
 export async function launch() {
   if (ENGINE === "webkit") {
-    return WebKitBrowser.launch();
+    return WebKitBrowser.launch(await startSoundServer());
   }
+  if (ENGINE === "firefox") {
+    const sound = await startSoundServer();
+    const browser = await launchPuppeteer(sound.env);
+    return new PuppeteerBrowser(browser, sound);
+  }
+  return new PuppeteerBrowser(await launchPuppeteer({}));
+}
+
+async function launchPuppeteer(env) {
   const common = ["--no-sandbox", "--disable-gpu"];
   const browser =
     ENGINE === "chromium"
@@ -79,6 +112,7 @@ export async function launch() {
           browser: "firefox",
           executablePath: ENGINES.firefox.program,
           headless: true,
+          env: { ...process.env, ...env },
           extraPrefsFirefox: {
             // A closed network: nothing of Mozilla's own is asked for.
             "network.captive-portal-service.enabled": false,
@@ -89,7 +123,7 @@ export async function launch() {
             "dom.w3c_touch_events.enabled": 1,
           },
         });
-  return new PuppeteerBrowser(browser);
+  return browser;
 }
 
 // ---- Common to every engine: a page is driven through `evaluate` and a few input calls ----
@@ -278,16 +312,18 @@ class Locator {
 // ---- Chromium and Firefox: puppeteer-core ----
 
 class PuppeteerBrowser {
-  constructor(browser) {
+  constructor(browser, sound = null) {
     this.browser = browser;
+    this.sound = sound;
   }
 
   async newContext(options = {}) {
     return new PuppeteerContext(await this.browser.createBrowserContext(), options);
   }
 
-  close() {
-    return this.browser.close();
+  async close() {
+    await this.browser.close();
+    await this.sound?.stop();
   }
 }
 
@@ -428,8 +464,9 @@ function startXvfb() {
 }
 
 class WebKitBrowser {
-  static async launch() {
+  static async launch(sound) {
     const browser = new WebKitBrowser();
+    browser.sound = sound;
     browser.x = await startXvfb();
     browser.home = mkdtempSync(join(tmpdir(), "mukiro-webkit-"));
     mkdirSync(join(browser.home, "gtk-3.0"));
@@ -448,6 +485,7 @@ class WebKitBrowser {
     for (const context of this.contexts) await context.close();
     this.x.process.kill("SIGTERM");
     rmSync(this.home, { recursive: true, force: true });
+    await this.sound.stop();
   }
 }
 
@@ -470,6 +508,7 @@ class WebKitContext {
         GDK_SCALE: String(ratio),
         GDK_BACKEND: "x11",
         XDG_CONFIG_HOME: browser.home,
+        ...browser.sound.env,
       },
     });
     try {

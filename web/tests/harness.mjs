@@ -224,6 +224,7 @@ function recorder() {
     const url = this.buffer && urlOfSound.get(this.buffer);
     const name = url === undefined ? "?" : cueName(url);
     nameOfSource.set(this, name);
+    window.__mukiro.audio = this.context;
     events.push({ cue: name });
     return start.apply(this, args);
   };

@@ -73,6 +73,20 @@ test("a short game asks only 127.0.0.1, finds every file and logs no error", asy
   assert.deepEqual(errors, [], "console or page errors");
 });
 
+test("the start press lets the page sound: its audio runs and the opening cue plays in it", async () => {
+  const context = await browser.newContext();
+  const page = await openGame(context, server.url);
+  // Every engine asks for a press before a page may sound; the press on はじめる is it.
+  await page
+    .waitForFunction(() => window.__mukiro.audio?.state === "running", undefined, { timeout: 5000 })
+    .catch(() => {});
+  assert.equal(await page.evaluate(() => window.__mukiro.audio?.state), "running");
+  // And time goes on in it: the cues are heard, not only started.
+  const before = await page.evaluate(() => window.__mukiro.audio.currentTime);
+  await page.waitForFunction((then) => window.__mukiro.audio.currentTime > then + 0.2, before, { timeout: 5000 });
+  await context.close();
+});
+
 test("the Content-Security-Policy meta forbids inline script, and the page has none", async () => {
   const context = await browser.newContext();
   const page = await openGame(context, server.url, { start: false });
