@@ -57,7 +57,7 @@ void drawIcons(const QString& themePath, const QString& appId) {
 }
 
 // The page picks <name>@<N>x.png by the browser's device pixel ratio, as the window draws the
-// art afresh at its screen's ratio; 1x is the committed BMP, pixel for pixel.
+// art afresh at its screen's ratio; 1x is drawn as the committed BMP was.
 void drawWebPictures(const QString& folderPath) {
     const QDir folder(folderPath);
     ensureFolder(folder);
