@@ -75,16 +75,18 @@ class WaylandSmokeTest : public ::testing::Test {
     }
 
     // Starts weston headless at scale 2 with the pixman renderer (the headless back end draws
-    // nothing otherwise) and --debug, which lets weston-screenshooter take pictures.
+    // nothing otherwise) and --debug, which lets weston-screenshooter take pictures; with its own
+    // defaults, whatever weston.ini the machine or its user has.
     bool startCompositor() {
         compositor_.process.setProcessEnvironment(environment_);
         compositor_.process.setProcessChannelMode(QProcess::MergedChannels);
         compositor_.process.start(
             weston_,
-            {QStringLiteral("--backend=headless-backend.so"), QStringLiteral("--use-pixman"),
-             QStringLiteral("--width=1024"), QStringLiteral("--height=768"),
-             QStringLiteral("--scale=%1").arg(kScale), QStringLiteral("--socket=") + kSocket,
-             QStringLiteral("--idle-time=0"), QStringLiteral("--debug")});
+            {QStringLiteral("--no-config"), QStringLiteral("--backend=headless-backend.so"),
+             QStringLiteral("--use-pixman"), QStringLiteral("--width=1024"),
+             QStringLiteral("--height=768"), QStringLiteral("--scale=%1").arg(kScale),
+             QStringLiteral("--socket=") + kSocket, QStringLiteral("--idle-time=0"),
+             QStringLiteral("--debug")});
         const QString socket = runtime_.filePath(kSocket);
         QElapsedTimer clock;
         clock.start();
