@@ -79,6 +79,11 @@ shoot() {
 run_game() {
     local label=$1 from=$2 program=$3
     shift 3
+    # The pointer starts at the same place for both starts, off the window (in the screen's far
+    # corner, which the window does not reach), so that nothing in either shows it hovered.
+    local screen_width screen_height
+    read -r screen_width screen_height < <(xdotool getdisplaygeometry)
+    xdotool mousemove $((screen_width - 1)) $((screen_height - 1))
     (cd "$from" && exec env "$@" "$program") 2>"$work/$label.err" &
     started=$!
     pids+=("$started")

@@ -9,6 +9,7 @@
 #include "ChildProcess.h"
 #include "ProbeRun.h"
 #include "Recording.h"
+#include "StreamWatch.h"
 #include "TempDir.h"
 #include "TestTones.h"
 #include "TestWave.h"
@@ -19,6 +20,10 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
+
+// A step that holds the probe until the player is up, its device open on the server: the
+// requests after it are about a device that is ready, however long it took to get there.
+const std::string kOnceUp = "until:up";
 
 class Playback : public ::testing::Test {
   protected:
@@ -35,10 +40,20 @@ class Playback : public ::testing::Test {
     }
 
     // Runs the probe with `steps` while recording the sink; returns the audible runs.
-    std::vector<ToneRun> heardDuring(const std::vector<std::string>& steps) {
+    std::vector<ToneRun> heardDuring(std::vector<std::string> steps) {
         Recording recording(workDir_.path() / "monitor.raw", {});
         EXPECT_TRUE(recording.started()) << "the recorder never started";
-        const ProbeRun run = runProbe(programDir_.path(), steps);
+        const fs::path up = workDir_.path() / "up";
+        const bool waitsForTheDevice =
+            std::find(steps.begin(), steps.end(), kOnceUp) != steps.end();
+        std::replace(steps.begin(), steps.end(), kOnceUp, "until:" + up.string());
+        ChildProcess probe(probeCommand(programDir_.path(), steps), {});
+        if (waitsForTheDevice) {
+            EXPECT_TRUE(eventually(20s, [] { return gameStreamOpen({}); }))
+                << "the player never opened its device";
+            std::ofstream{up};
+        }
+        const ProbeRun run = probeResult(probe.wait(20s));
         std::this_thread::sleep_for(200ms);
         const auto heard = recording.stop(kTones);
 
@@ -88,7 +103,7 @@ TEST_F(Playback, HeldPlayerIsSilentUntilTheReleaseThenPlaysTheLatestRequest) {
 }
 
 TEST_F(Playback, SecondOfTwoBackToBackRequestsIsHeardAloneToItsEnd) {
-    const auto heard = heardDuring({"wait:500", "play:clear.wav", "play:" + kGunshot, "wait:900"});
+    const auto heard = heardDuring({kOnceUp, "play:clear.wav", "play:" + kGunshot, "wait:900"});
     EXPECT_LE(totalMilliseconds(heard, kMid), 30) << describe(heard);
     ASSERT_FALSE(heard.empty());
     EXPECT_EQ(heard.back().hertz, kHigh) << describe(heard);
@@ -97,7 +112,7 @@ TEST_F(Playback, SecondOfTwoBackToBackRequestsIsHeardAloneToItsEnd) {
 
 TEST_F(Playback, NewCueCutsTheOneStillSounding) {
     const auto heard =
-        heardDuring({"wait:500", "play:clear.wav", "wait:250", "play:" + kGunshot, "wait:900"});
+        heardDuring({kOnceUp, "play:clear.wav", "wait:250", "play:" + kGunshot, "wait:900"});
     ASSERT_EQ(heard.size(), 2u) << describe(heard);
     EXPECT_EQ(heard[0].hertz, kMid);
     EXPECT_GT(heard[0].milliseconds, 150) << describe(heard);
@@ -108,7 +123,7 @@ TEST_F(Playback, NewCueCutsTheOneStillSounding) {
 
 TEST_F(Playback, RepeatedRequestRestartsTheCueFromItsBeginning) {
     const auto heard =
-        heardDuring({"wait:500", "play:keana.wav", "wait:450", "play:keana.wav", "wait:1200"});
+        heardDuring({kOnceUp, "play:keana.wav", "wait:450", "play:keana.wav", "wait:1200"});
     ASSERT_EQ(heard.size(), 4u) << describe(heard);
     EXPECT_EQ(heard[0].hertz, kHigh);
     EXPECT_NEAR(heard[0].milliseconds, 200, kSlack) << describe(heard);
@@ -124,7 +139,7 @@ TEST_F(Playback, RepeatedRequestRestartsTheCueFromItsBeginning) {
 
 // An unplayable cue is silence, and like any cue it ends the one still sounding.
 TEST_F(Playback, UnplayableRequestSilencesTheCueSounding) {
-    const auto heard = heardDuring({"wait:500", "play:clear.wav", "wait:300", "play:money.wav",
+    const auto heard = heardDuring({kOnceUp, "play:clear.wav", "wait:300", "play:money.wav",
                                     "play:no-such-cue.wav", "wait:900"});
     ASSERT_EQ(heard.size(), 1u) << describe(heard);
     EXPECT_EQ(heard[0].hertz, kMid);

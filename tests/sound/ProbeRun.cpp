@@ -3,15 +3,20 @@
 
 #include <algorithm>
 #include <sstream>
+#include <utility>
 
 namespace mukiro::sound::test {
 
-ProbeRun runProbe(const std::filesystem::path& programDir, const std::vector<std::string>& steps,
-                  const EnvChanges& env, std::chrono::milliseconds timeout) {
+std::vector<std::string> probeCommand(const std::filesystem::path& programDir,
+                                      const std::vector<std::string>& steps) {
     std::vector<std::string> argv = {MUKIRO_CUE_PROBE, programDir.string()};
     argv.insert(argv.end(), steps.begin(), steps.end());
+    return argv;
+}
+
+ProbeRun probeResult(ChildResult child) {
     ProbeRun run;
-    run.child = ChildProcess::run(argv, env, timeout);
+    run.child = std::move(child);
     std::istringstream out(run.child.out);
     std::string word;
     double value = 0;
@@ -28,6 +33,11 @@ ProbeRun runProbe(const std::filesystem::path& programDir, const std::vector<std
         ++run.stderrLines;
     }
     return run;
+}
+
+ProbeRun runProbe(const std::filesystem::path& programDir, const std::vector<std::string>& steps,
+                  const EnvChanges& env, std::chrono::milliseconds timeout) {
+    return probeResult(ChildProcess::run(probeCommand(programDir, steps), env, timeout));
 }
 
 }  // namespace mukiro::sound::test

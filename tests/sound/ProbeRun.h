@@ -17,7 +17,15 @@ struct ProbeRun {
     int stderrLines = 0;
 };
 
-// `steps` as the probe takes them: "play:NAME", "wait:MS", "until:PATH" or "release".
+// The probe's command line: `steps` as it takes them, "play:NAME", "wait:MS", "until:PATH" or
+// "release".
+std::vector<std::string> probeCommand(const std::filesystem::path& programDir,
+                                      const std::vector<std::string>& steps);
+
+// What a finished probe measured.
+ProbeRun probeResult(ChildResult child);
+
+// Runs the probe with `steps` to its end.
 ProbeRun runProbe(const std::filesystem::path& programDir, const std::vector<std::string>& steps,
                   const EnvChanges& env = {},
                   std::chrono::milliseconds timeout = std::chrono::seconds(20));
