@@ -1,11 +1,13 @@
 // Takes the page's screenshots for the docs: the designed window at desktop width, and the
 // narrow arrangement on two phones, each a few steps into a game.
 // Usage: node scripts/web-screenshots.mjs URL OUTDIR   (the page served by scripts/serve-web)
-import { chromium } from "../web/tests/node_modules/playwright-core/index.mjs";
+import puppeteer from "../web/tests/node_modules/puppeteer-core/lib/esm/puppeteer/puppeteer-core.js";
 
 const [url, out] = process.argv.slice(2);
-const browser = await chromium.launch({
+const browser = await puppeteer.launch({
   executablePath: "/usr/bin/chromium",
+  headless: true,
+  defaultViewport: null,
   args: ["--no-sandbox", "--disable-gpu", "--disable-background-networking",
     "--disable-component-update", "--disable-sync", "--no-first-run"],
 });
@@ -15,11 +17,12 @@ const shots = [
   { file: "web-phone-320x568.png", viewport: { width: 320, height: 568 }, ratio: 2, phone: true },
 ];
 for (const shot of shots) {
-  const context = await browser.newContext({ viewport: shot.viewport, deviceScaleFactor: shot.ratio,
-    hasTouch: shot.phone, isMobile: shot.phone });
+  const context = await browser.createBrowserContext();
   const page = await context.newPage();
+  await page.setViewport({ ...shot.viewport, deviceScaleFactor: shot.ratio,
+    hasTouch: shot.phone, isMobile: shot.phone });
   await page.goto(url);
-  await page.locator("#startButton").waitFor({ state: "visible" });
+  await page.waitForSelector("#startButton", { visible: true });
   await page.click("#startButton");
   await page.waitForFunction(() => document.getElementById("start").hidden);
   for (const id of ["toreining", "eat", "saron"]) {

@@ -5,7 +5,7 @@
 //
 // Usage: node bench/web/bench.mjs URL   (the page served by scripts/serve-web)
 //   RUNS=5 (throttled loads), FAST_RUNS=10, TAPS=60, ACTIONS=10000
-import { chromium } from "../../web/tests/node_modules/playwright-core/index.mjs";
+import puppeteer from "../../web/tests/node_modules/puppeteer-core/lib/esm/puppeteer/puppeteer-core.js";
 
 const url = process.argv[2];
 const runs = Number(process.env.RUNS ?? 5);
@@ -18,8 +18,8 @@ const SLOW_4G = { latency: 150, downloadThroughput: 1.6e6 / 8, uploadThroughput:
 const SLOW_CPU = 4;
 
 const SCREENS = {
-  desktop: { viewport: { width: 1024, height: 768 }, deviceScaleFactor: 1 },
-  phone: { viewport: { width: 390, height: 844 }, deviceScaleFactor: 3, hasTouch: true, isMobile: true },
+  desktop: { width: 1024, height: 768, deviceScaleFactor: 1, hasTouch: false, isMobile: false },
+  phone: { width: 390, height: 844, deviceScaleFactor: 3, hasTouch: true, isMobile: true },
 };
 
 // Marks the moment the start screen (the first screen the player can use) is shown.
@@ -39,34 +39,90 @@ const median = (values) => {
 };
 const kb = (bytes) => (bytes / 1024).toFixed(1);
 
-const browser = await chromium.launch({
+const browser = await puppeteer.launch({
   executablePath: "/usr/bin/chromium",
+  headless: true,
+  defaultViewport: null,
   args: ["--no-sandbox", "--disable-gpu", "--disable-background-networking",
     "--disable-component-update", "--disable-sync", "--no-first-run"],
 });
+const pause = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 
-// Every response of a fresh visit: its bytes on the wire and decoded, and whether it came
-// before the first usable screen.
-async function visit(screen) {
-  const context = await browser.newContext(SCREENS[screen]);
+// A fresh browser profile with one page on the given screen, its start screen not yet asked
+// for.
+async function openPage(screen) {
+  const context = await browser.createBrowserContext();
   const page = await context.newPage();
-  await page.addInitScript(watchFirstScreen);
-  const files = [];
-  let firstScreenShown = false;
-  const pending = [];
-  context.on("requestfinished", (request) => {
-    const early = !firstScreenShown;
-    pending.push((async () => {
-      const response = await request.response();
-      if (!response || response.status() === 304) return;
-      const sizes = await request.sizes();
-      const body = await response.body().catch(() => Buffer.alloc(0));
-      files.push({ url: request.url(), wire: sizes.responseBodySize, raw: body.length, early });
-    })());
+  await page.setViewport(SCREENS[screen]);
+  return { context, page };
+}
+
+// Every response that a fresh profile's page and its offline store's worker receive, as the
+// browser's network saw them: the body's bytes on the wire (what arrived, less the headers;
+// none for a response that did not come from the server, and none for one the server answered
+// 304) and decoded (what the browser read of it).
+async function recordResponses(context, page) {
+  const responses = [];
+  const watch = (session) => {
+    const byRequest = new Map();
+    const entry = (requestId) => {
+      if (!byRequest.has(requestId)) {
+        const response = { received: 0, headerBytes: 0, decoded: 0 };
+        byRequest.set(requestId, response);
+        responses.push(response);
+      }
+      return byRequest.get(requestId);
+    };
+    session.on("Network.requestWillBeSent", ({ requestId, request }) => {
+      entry(requestId).url = request.url;
+    });
+    session.on("Network.responseReceived", ({ requestId, response }) => {
+      Object.assign(entry(requestId), { url: response.url, status: response.status });
+    });
+    // The headers as they came from the server, for a response that did.
+    session.on("Network.responseReceivedExtraInfo", ({ requestId, headersText }) => {
+      Object.assign(entry(requestId), { fromServer: true, headerBytes: headersText?.length ?? 0 });
+    });
+    session.on("Network.dataReceived", ({ requestId, dataLength }) => {
+      entry(requestId).decoded += dataLength;
+    });
+    session.on("Network.loadingFinished", ({ requestId, encodedDataLength }) => {
+      Object.assign(entry(requestId), { finished: true, received: encodedDataLength });
+    });
+  };
+  const pageSession = await page.createCDPSession();
+  watch(pageSession);
+  await pageSession.send("Network.enable");
+  // The worker is held at its start until its network is watched, so that its first fetches
+  // (the offline store's files) are seen too.
+  const browserSession = await browser.target().createCDPSession();
+  browserSession.on("Target.attachedToTarget", async ({ sessionId, targetInfo }) => {
+    const worker = browserSession.connection().session(sessionId);
+    if (targetInfo.browserContextId === context.id) {
+      watch(worker);
+      await worker.send("Network.enable").catch(() => {});
+    }
+    await worker.send("Runtime.runIfWaitingForDebugger").catch(() => {});
   });
+  await browserSession.send("Target.setAutoAttach", { autoAttach: true, waitForDebuggerOnStart: true,
+    flatten: true, filter: [{ type: "service_worker" }] });
+  return {
+    finished: () => responses.filter((response) => response.finished && response.status !== 304)
+      .map((response) => ({ url: response.url,
+        wire: response.fromServer ? response.received - response.headerBytes : 0,
+        raw: response.decoded })),
+    stop: () => browserSession.detach().catch(() => {}),
+  };
+}
+
+// A fresh visit: the bytes the page had received by its first usable screen, and every
+// response of the whole game, on the wire and decoded.
+async function visit(screen) {
+  const { context, page } = await openPage(screen);
+  await page.evaluateOnNewDocument(watchFirstScreen);
+  const recording = await recordResponses(context, page);
   await page.goto(url);
-  await page.locator("#startButton").waitFor({ state: "visible" });
-  firstScreenShown = true;
+  await page.waitForSelector("#startButton", { visible: true });
   // What the page had received by the moment its first screen showed, by its own clock.
   const first = await page.evaluate(() => {
     const entries = [...performance.getEntriesByType("navigation"),
@@ -86,9 +142,10 @@ async function visit(screen) {
     if (names.length !== 1) return false;
     return (await (await caches.open(names[0])).keys()).length > 40;
   }).catch(() => {});
-  await page.waitForTimeout(1000);
-  await Promise.all(pending);
+  await pause(1000);
+  const files = recording.finished();
   await context.close();
+  await recording.stop();
   const sum = (list, key) => list.reduce((total, file) => total + file[key], 0);
   return {
     firstWire: first.wire,
@@ -103,31 +160,43 @@ async function visit(screen) {
 }
 
 async function firstScreenTime(screen, throttled) {
-  const context = await browser.newContext(SCREENS[screen]);
-  const page = await context.newPage();
-  await page.addInitScript(watchFirstScreen);
-  const cdp = await context.newCDPSession(page);
+  const { context, page } = await openPage(screen);
+  await page.evaluateOnNewDocument(watchFirstScreen);
+  const cdp = await page.createCDPSession();
   if (throttled) {
     await cdp.send("Network.enable");
     await cdp.send("Network.emulateNetworkConditions", { offline: false, ...SLOW_4G });
     await cdp.send("Emulation.setCPUThrottlingRate", { rate: SLOW_CPU });
   }
   await page.goto(url);
-  await page.waitForFunction(() => window.__firstUsable !== undefined, null, { timeout: 60_000 });
+  await page.waitForFunction(() => window.__firstUsable !== undefined, { timeout: 60_000 });
   const time = await page.evaluate(() => window.__firstUsable);
   await context.close();
   return time;
+}
+
+// A finger's tap at the middle of a button: down and up sent together, so that the up does
+// not wait for the page to have taken the down.
+async function tap(page, cdp, selector) {
+  const button = await page.$(selector);
+  await button.scrollIntoView();
+  const { x, y } = await button.clickablePoint();
+  await button.dispose();
+  await Promise.all([
+    cdp.send("Input.dispatchTouchEvent", { type: "touchStart", touchPoints: [{ x, y }] }),
+    cdp.send("Input.dispatchTouchEvent", { type: "touchEnd", touchPoints: [] }),
+  ]);
 }
 
 // A tap on a button with the 4x slower processor: from the click's input event until the
 // handler has drawn its change (its work done, microtasks included), and until the next frame
 // starts, in which that change is painted. Taps that bring up a Message are left out.
 async function tapToFrame() {
-  const context = await browser.newContext(SCREENS.phone);
-  const page = await context.newPage();
+  const { context, page } = await openPage("phone");
+  const cdp = await page.createCDPSession();
   await page.goto(url);
-  await page.locator("#startButton").waitFor({ state: "visible" });
-  await page.tap("#startButton");
+  await page.waitForSelector("#startButton", { visible: true });
+  await tap(page, cdp, "#startButton");
   await page.waitForFunction(() => document.getElementById("start").hidden);
   await page.evaluate(() => {
     window.__taps = [];
@@ -150,13 +219,12 @@ async function tapToFrame() {
       });
     }, { capture: true });
   });
-  const cdp = await context.newCDPSession(page);
   await cdp.send("Emulation.setCPUThrottlingRate", { rate: SLOW_CPU });
   const order = ["pojingu", "purotein", "Command1", "toreining", "purotein", "baito"];
   const measured = [];
   for (let i = 0; i < taps; i += 1) {
     await page.evaluate(() => { window.__taps.length = 0; });
-    await page.tap(`#${order[i % order.length]}`);
+    await tap(page, cdp, `#${order[i % order.length]}`);
     await page.waitForFunction(() =>
       document.getElementById("message").open ||
       document.getElementById("client").getAttribute("aria-busy") === "false");
@@ -179,13 +247,12 @@ async function tapToFrame() {
 // Plays `actions` button presses in the page, closing every Message, and reads the memory in
 // use after a full garbage collection at a few points on the way.
 async function longGame() {
-  const context = await browser.newContext(SCREENS.desktop);
-  const page = await context.newPage();
+  const { context, page } = await openPage("desktop");
   await page.goto(url);
-  await page.locator("#startButton").waitFor({ state: "visible" });
+  await page.waitForSelector("#startButton", { visible: true });
   await page.click("#startButton");
   await page.waitForFunction(() => document.getElementById("start").hidden);
-  const cdp = await context.newCDPSession(page);
+  const cdp = await page.createCDPSession();
   await cdp.send("Performance.enable");
   const readings = [];
   const read = async (done) => {
