@@ -6,7 +6,7 @@
 // A browser has contexts (a player's own profile: storage, service workers) and a context has
 // pages. Each engine takes real input through its own protocol; where an engine cannot give
 // an input, `lacks(...)` says so and the test skips that case for that engine alone.
-import { spawn } from "node:child_process";
+import { execFileSync, spawn } from "node:child_process";
 import { mkdtempSync, readFileSync, rmSync, writeFileSync, mkdirSync } from "node:fs";
 import { createServer } from "node:net";
 import { tmpdir } from "node:os";
@@ -41,7 +41,6 @@ const LIMITS = {
   },
   webkit: {
     touch: "WebKitGTK's WebDriver has no touch input",
-    otherButtons: "WebKitGTK's WebDriver releases the right and middle buttons as the left one",
     wholePixels: "WebKitGTK's WebDriver moves the pointer in whole CSS pixels",
     mobileViewport: "WebKitGTK has no phone emulation (the meta viewport, a coarse pointer)",
     fractionalRatio: "WebKitGTK scales its window by whole factors only",
@@ -606,6 +605,10 @@ const WEBDRIVER_KEYS = {
   ArrowDown: "\uE015",
 };
 const WEBDRIVER_BUTTONS = { left: 0, middle: 1, right: 2 };
+// WebKit's WebDriver releases the right and middle buttons as the left one (and a later press
+// never starts): those buttons, and the modifiers held with them, go in as real X input.
+const X_BUTTONS = { middle: "2", right: "3" };
+const X_MODIFIERS = { Shift: "shift", Control: "ctrl", Alt: "alt" };
 
 class WebKitPage extends Page {
   constructor(context, handle) {
@@ -674,11 +677,13 @@ class WebKitPage extends Page {
   async keyDown(key) {
     const driver = await this.driver();
     await driver.actions({ async: true }).keyDown(WEBDRIVER_KEYS[key] ?? key).perform();
+    if (key in X_MODIFIERS) this.xInput("keydown", X_MODIFIERS[key]);
   }
 
   async keyUp(key) {
     const driver = await this.driver();
     await driver.actions({ async: true }).keyUp(WEBDRIVER_KEYS[key] ?? key).perform();
+    if (key in X_MODIFIERS) this.xInput("keyup", X_MODIFIERS[key]);
   }
 
   async mouseMove(x, y) {
@@ -688,13 +693,33 @@ class WebKitPage extends Page {
   }
 
   async mouseDown(button) {
+    if (button in X_BUTTONS) {
+      this.xPress("mousedown", button);
+      return;
+    }
     const driver = await this.driver();
     await driver.actions({ async: true }).press(WEBDRIVER_BUTTONS[button]).perform();
   }
 
   async mouseUp(button) {
+    if (button in X_BUTTONS) {
+      this.xPress("mouseup", button);
+      return;
+    }
     const driver = await this.driver();
     await driver.actions({ async: true }).release(WEBDRIVER_BUTTONS[button]).perform();
+  }
+
+  // The window fills the X screen from its top-left corner (no window manager, no bars), so a
+  // CSS pixel of the page is `ratio` pixels of the screen from its origin.
+  xPress(what, button) {
+    const ratio = this.owner.options.deviceScaleFactor ?? 1;
+    const [x, y] = [this.pointer.x * ratio, this.pointer.y * ratio].map((value) => String(Math.round(value)));
+    this.xInput("mousemove", "--sync", x, y, what, X_BUTTONS[button]);
+  }
+
+  xInput(...args) {
+    execFileSync("xdotool", args, { env: { ...process.env, DISPLAY: this.owner.browser.x.display } });
   }
 
   touchTap() {

@@ -123,7 +123,7 @@ for (const way of ways) {
   });
 }
 
-test("a poke with the right button and Shift held reacts as a plain one", { skip: lacks("otherButtons") }, async () => {
+test("a poke with the right button and Shift held reacts as a plain one", async () => {
   const context = await browser.newContext();
   const page = await openGame(context, server.url);
   const at = await pictureToPage(page);
