@@ -9,8 +9,8 @@
 
 namespace mukiro::rules {
 
-// Each handler runs its steps in the game's fixed order to its end. Messages wait for the
-// player through the MessageSink; cues are requested through the CuePlayer and never waited for.
+// Each handler runs its steps in the game's fixed order to its end. Messages go out through the
+// MessageSink, cues through the CuePlayer; the rules wait for neither.
 class Game {
   public:
     // `initial` is the state the window opens with; tests start from any state they need.

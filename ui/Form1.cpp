@@ -1,4 +1,4 @@
-// The game window: lays out every control, wires each to its handler and draws the game state.
+// The game window: lays out every control, forwards each press and plays out what it brings.
 #include "ui/Form1.h"
 
 #include <QAction>
@@ -12,6 +12,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <algorithm>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -25,6 +26,7 @@
 #include "ui/GamePalette.h"
 #include "ui/ReadingOrderAccessible.h"
 #include "ui/TextFit.h"
+#include "window/ButtonTable.h"
 #include "window/WindowLayout.h"
 
 namespace mukiro::ui {
@@ -120,7 +122,7 @@ Form1::Form1(rules::CuePlayer& cues, PictureSet pictures, rules::GameState initi
     : QMainWindow(parent),
       cues_(cues),
       pictures_(std::move(pictures)),
-      game_(cues, *this, std::move(initial)) {
+      midend_(std::move(initial)) {
     // Before any control exists: the toolkit keeps the first accessible interface it makes.
     GameAccessibility::install();
     setObjectName(QStringLiteral("Form1"));
@@ -158,22 +160,18 @@ Form1::Form1(rules::CuePlayer& cues, PictureSet pictures, rules::GameState initi
     connectHandlers();
     nameControlsForScreenReaders();
 
-    standardInk_ = hiyake_->palette().color(QPalette::WindowText);
-    // The sacrifice box shows the state the window opens with; from here on only restarts write it.
-    text1_->setText(QString::number(state().gisei.value()));
-    sacrificeWritesShown_ = state().sacrificeWrites;
-    refresh();
+    findShownControls();
+    draw(midend_.screen());
 
     resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
 }
 
-void Form1::show(std::string_view text) {
-    refresh();
+void Form1::showMessageBox(const QString& text) {
     QMessageBox box(this);
     box.setWindowTitle(fromUtf8(window::kMessageCaption));
     // A box is a window of its own and would take the desktop's colours.
     box.setPalette(palette());
-    box.setText(fromUtf8(text));
+    box.setText(text);
     box.setTextFormat(Qt::PlainText);
     box.setIcon(QMessageBox::NoIcon);
     box.setStandardButtons(QMessageBox::Ok);
@@ -183,64 +181,18 @@ void Form1::show(std::string_view text) {
 void Form1::Form_Load() {
     // The directory of the program file itself, symbolic links resolved.
     QDir::setCurrent(QCoreApplication::applicationDirPath());
-    game_.Form_Load();
-    refresh();
+    playOut(midend_.start());
 }
 
-void Form1::Command1_Click() {
-    game_.Command1_Click();
-    refresh();
-}
-
-void Form1::purotein_Click() {
-    game_.purotein_Click();
-    refresh();
-}
-
-void Form1::toreining_Click() {
-    game_.toreining_Click();
-    refresh();
-}
-
-void Form1::kuream_Click() {
-    game_.kuream_Click();
-    refresh();
-}
-
-void Form1::eat_Click() {
-    game_.eat_Click();
-    refresh();
-}
-
-void Form1::saron_Click() {
-    game_.saron_Click();
-    refresh();
-}
-
-void Form1::esute_Click() {
-    game_.esute_Click();
-    refresh();
-}
-
-void Form1::pojingu_Click() {
-    game_.pojingu_Click();
-    refresh();
-}
-
-void Form1::baito_Click() {
-    game_.baito_Click();
-    refresh();
-}
-
-void Form1::Command5_Click() {
-    game_.Command5_Click();
-    refresh();
+void Form1::press(std::string_view button) {
+    if (std::optional<window::HandlerRun> run = midend_.press(button)) {
+        playOut(*run);
+    }
 }
 
 void Form1::now_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPointF where) {
-    game_.now_MouseDown(buttonCode(button), shiftCode(modifiers), static_cast<float>(where.x()),
-                        static_cast<float>(where.y()));
-    refresh();
+    playOut(midend_.poke(buttonCode(button), shiftCode(modifiers), static_cast<float>(where.x()),
+                         static_cast<float>(where.y())));
 }
 
 void Form1::Setumei_Click() {
@@ -253,7 +205,7 @@ void Form1::Setumei_Click() {
     if (explanation.outcome != ExplanationFile::Outcome::read) {
         // The game goes on as it was; the player learns why there is nothing to read.
         text2_->hide();
-        show(ExplanationFile::problemMessage(explanation.outcome).toStdString());
+        showMessageBox(ExplanationFile::problemMessage(explanation.outcome));
         return;
     }
     text2_->setText(explanation.text);
@@ -355,20 +307,6 @@ void Form1::buildControls() {
                 *box, knownFits ? FitTable::stretchOf(row.name) : TextFit::lineEditStretch(*box));
         }
     }
-
-    mlevel_ = findChild<QLabel*>(QStringLiteral("mlevel"));
-    hiroudo_ = findChild<QLabel*>(QStringLiteral("hiroudo"));
-    kinryoku_ = findChild<QLabel*>(QStringLiteral("kinryoku"));
-    sibou_ = findChild<QLabel*>(QStringLiteral("sibou"));
-    hiyake_ = findChild<QLabel*>(QStringLiteral("hiyake"));
-    bihada_ = findChild<QLabel*>(QStringLiteral("bihada"));
-    kokoroiki_ = findChild<QLabel*>(QStringLiteral("kokoroiki"));
-    money_ = findChild<QLineEdit*>(QStringLiteral("money"));
-    pro_ = findChild<QLineEdit*>(QStringLiteral("pro"));
-    cre_ = findChild<QLineEdit*>(QStringLiteral("cre"));
-    clear_ = findChild<QLineEdit*>(QStringLiteral("clear"));
-    comment_ = findChild<QLineEdit*>(QStringLiteral("comment"));
-    text1_ = findChild<QLineEdit*>(QStringLiteral("Text1"));
 }
 
 void Form1::buildPictureHolders() {
@@ -409,21 +347,10 @@ void Form1::arrangeStackingAndTabOrder() {
 }
 
 void Form1::connectHandlers() {
-    const std::pair<const char*, void (Form1::*)()> buttons[] = {
-        {"Command1", &Form1::Command1_Click},
-        {"purotein", &Form1::purotein_Click},
-        {"toreining", &Form1::toreining_Click},
-        {"kuream", &Form1::kuream_Click},
-        {"eat", &Form1::eat_Click},
-        {"saron", &Form1::saron_Click},
-        {"esute", &Form1::esute_Click},
-        {"pojingu", &Form1::pojingu_Click},
-        {"baito", &Form1::baito_Click},
-        {"Command5", &Form1::Command5_Click},
-    };
-    for (const auto& [name, handler] : buttons) {
-        auto* button = client_->findChild<QPushButton*>(QString::fromLatin1(name));
-        connect(button, &QPushButton::clicked, this, handler);
+    for (const window::ButtonTable::Entry& entry : window::ButtonTable::entries()) {
+        auto* button = client_->findChild<QPushButton*>(fromUtf8(entry.button));
+        const std::string_view name = entry.button;
+        connect(button, &QPushButton::clicked, this, [this, name] { press(name); });
         button->installEventFilter(this);
     }
     connect(now_, &BodyPictureBox::pressed, this, &Form1::now_MouseDown);
@@ -453,48 +380,61 @@ void Form1::nameControlsForScreenReaders() {
     text2_->setAccessibleName(fromUtf8(window::kExplanationName));
 }
 
-void Form1::refresh() {
-    const rules::GameState& s = state();
-    mlevel_->setText(QString::number(s.mlevel));
-    hiroudo_->setText(QString::number(s.hirou.value()));
-    kinryoku_->setText(QString::number(s.kin.value()));
-    sibou_->setText(QString::number(s.sibou));
-    hiyake_->setText(QString::number(s.hiyake));
-    bihada_->setText(QString::number(s.bihada));
-    kokoroiki_->setText(QString::number(s.kokoroiki));
-    setBoxText(money_, QString::number(s.money));
-    setBoxText(pro_, QString::number(s.pro));
-    setBoxText(cre_, QString::number(s.cre));
-    setBoxText(clear_, QString::number(s.clear));
-    setBoxText(comment_, QString::fromStdString(s.comment));
-    if (s.sacrificeWrites != sacrificeWritesShown_) {
-        text1_->setText(QString::number(s.gisei.value()));
-        sacrificeWritesShown_ = s.sacrificeWrites;
+void Form1::findShownControls() {
+    for (const window::ShownControl& shown : midend_.screen().controls) {
+        auto* widget = client_->findChild<QWidget*>(fromUtf8(shown.name));
+        const window::TextColour designed = window::ControlLayout::find(shown.name)->colour;
+        shownControls_.push_back(
+            {shown.name, widget, widget->palette().color(QPalette::WindowText), designed});
     }
-    now_->setPicture(s.now, pictures_, PictureSet::description(s.now));
-    setInk(hiroudo_, s.hiroudoInk);
-    setInk(sibou_, s.sibouInk);
-    setInk(hiyake_, s.hiyakeInk);
-    setInk(bihada_, s.bihadaInk);
+}
+
+Form1::DrawnControl& Form1::drawnControl(std::string_view name) {
+    return *std::find_if(shownControls_.begin(), shownControls_.end(),
+                         [name](const DrawnControl& drawn) { return drawn.name == name; });
+}
+
+void Form1::playOut(const window::HandlerRun& run) {
+    for (const window::Step& step : run.steps) {
+        switch (step.kind) {
+            case window::Step::Kind::cue:
+                cues_.play(step.text);
+                break;
+            case window::Step::Kind::message:
+                // The player sees the game as it stands at this step, behind a modal box.
+                draw(step.behind);
+                showMessageBox(fromUtf8(step.text));
+                break;
+        }
+    }
+    // The latest screen: a press the box let through while it was up has drawn its own.
+    draw(midend_.screen());
+}
+
+void Form1::draw(const window::Screen& screen) {
+    for (const window::ShownControl& shown : screen.controls) {
+        DrawnControl& drawn = drawnControl(shown.name);
+        const QString text = fromUtf8(shown.text);
+        if (auto* label = qobject_cast<QLabel*>(drawn.widget)) {
+            label->setText(text);
+        } else if (auto* box = qobject_cast<QLineEdit*>(drawn.widget); box && shown.write) {
+            setBoxText(box, text);
+        }
+        if (drawn.ink != shown.ink) {
+            const QColor colour = colourOf(shown.ink);
+            paintText(drawn.widget, colour.isValid() ? colour : drawn.standardInk);
+            drawn.ink = shown.ink;
+        }
+        if (drawn.widget->isHidden() == shown.visible) {
+            drawn.widget->setVisible(shown.visible);
+        }
+    }
+    now_->setPicture(screen.picture, pictures_, PictureSet::description(screen.picture));
     for (const StatusName& status : statusNames_) {
         const QString name = status.caption + QLatin1Char(' ') + status.value->text() + status.unit;
         if (status.value->accessibleName() != name) {
             status.value->setAccessibleName(name);
         }
-    }
-}
-
-void Form1::setInk(QLabel* label, rules::Ink ink) {
-    switch (ink) {
-        case rules::Ink::standard:
-            paintText(label, standardInk_);
-            break;
-        case rules::Ink::black:
-            paintText(label, QColor(0, 0, 0));
-            break;
-        case rules::Ink::red:
-            paintText(label, QColor(255, 0, 0));
-            break;
     }
 }
 

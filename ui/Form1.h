@@ -1,18 +1,16 @@
-// The game window: lays out every control, wires each to its handler and draws the game state.
+// The game window: lays out every control, forwards each press and plays out what it brings.
 #pragma once
 
 #include <QColor>
 #include <QMainWindow>
 #include <QPointer>
-#include <cstdint>
 #include <string_view>
 #include <vector>
 
 #include "rules/CuePlayer.h"
-#include "rules/Game.h"
 #include "rules/GameState.h"
-#include "rules/MessageSink.h"
 #include "ui/PictureSet.h"
+#include "window/Midend.h"
 #include "window/WindowLayout.h"
 
 class QAction;
@@ -24,9 +22,9 @@ namespace mukiro::ui {
 class BodyPictureBox;
 class ExplanationView;
 
-// The window never decides anything: the rules own the state, and after every handler (and
-// before every Message) the window redraws each control from it.
-class Form1 : public QMainWindow, public rules::MessageSink {
+// The window never decides anything: the midend runs each press and hands back its steps, and
+// the window plays them out in order, drawing the screen behind every Message and the one after.
+class Form1 : public QMainWindow {
     Q_OBJECT
 
   public:
@@ -38,26 +36,15 @@ class Form1 : public QMainWindow, public rules::MessageSink {
     Form1(rules::CuePlayer& cues, PictureSet pictures, rules::GameState initial = {},
           QWidget* parent = nullptr);
 
-    const rules::GameState& state() const noexcept { return game_.state(); }
-
-    // Showing the window; the rules' Message below shares the name.
-    using QMainWindow::show;
+    const rules::GameState& state() const noexcept { return midend_.state(); }
 
   public slots:
     // Start-up once the window exists: the program's folder becomes the current directory, so
     // the sound and explanation files are found beside the program.
     void Form_Load();
 
-    void Command1_Click();
-    void purotein_Click();
-    void toreining_Click();
-    void kuream_Click();
-    void eat_Click();
-    void saron_Click();
-    void esute_Click();
-    void pojingu_Click();
-    void baito_Click();
-    void Command5_Click();
+    // The press of the button `button` (a control name of the layout).
+    void press(std::string_view button);
     void now_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPointF where);
     void Setumei_Click();
     void Text2_Click();
@@ -74,48 +61,40 @@ class Form1 : public QMainWindow, public rules::MessageSink {
         QString unit;
     };
 
-    // The Message: the player sees the game as it stands at this step, behind a modal box.
-    // Only the rules call it, through their MessageSink.
-    void show(std::string_view text) override;
+    // A status control as this window last drew it.
+    struct DrawnControl {
+        std::string_view name;
+        QWidget* widget;
+        QColor standardInk;  // the control's own text colour, before any rule painted it
+        window::TextColour ink;
+    };
+
+    // The Message box, modal; returns once the player has closed it.
+    void showMessageBox(const QString& text);
 
     void buildControls();
     void buildPictureHolders();
     void arrangeStackingAndTabOrder();
     void connectHandlers();
     void nameControlsForScreenReaders();
-    void refresh();
-    void setInk(QLabel* label, rules::Ink ink);
+    void findShownControls();
+    DrawnControl& drawnControl(std::string_view name);
+    void playOut(const window::HandlerRun& run);
+    void draw(const window::Screen& screen);
 
     rules::CuePlayer& cues_;
     PictureSet pictures_;
-    rules::Game game_;
+    window::Midend midend_;
 
     QWidget* client_ = nullptr;
     QAction* setumei_ = nullptr;
-    QLabel* mlevel_ = nullptr;
-    QLabel* hiroudo_ = nullptr;
-    QLabel* kinryoku_ = nullptr;
-    QLabel* sibou_ = nullptr;
-    QLabel* hiyake_ = nullptr;
-    QLabel* bihada_ = nullptr;
-    QLabel* kokoroiki_ = nullptr;
-    QLineEdit* money_ = nullptr;
-    QLineEdit* pro_ = nullptr;
-    QLineEdit* cre_ = nullptr;
-    QLineEdit* clear_ = nullptr;
-    QLineEdit* comment_ = nullptr;
-    QLineEdit* text1_ = nullptr;
     BodyPictureBox* now_ = nullptr;
     ExplanationView* text2_ = nullptr;
 
+    std::vector<DrawnControl> shownControls_;
     std::vector<StatusName> statusNames_;
     // Where the keyboard was when the explanation opened; it goes back there when it closes.
     QPointer<QWidget> focusBeforeExplanation_;
-
-    // The window's own label colour, for labels no rule has painted yet.
-    QColor standardInk_;
-    // Text1 is the player's to type into; it is overwritten only when a restart writes it.
-    std::uint64_t sacrificeWritesShown_ = 0;
 };
 
 }  // namespace mukiro::ui

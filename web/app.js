@@ -1,6 +1,7 @@
 // The game's web page: the window built from the layout the game module describes, every
-// button and the body picture wired to the rules, Messages in a modal dialog that the
-// handler waits for, cues through Web Audio and the explanation from its Shift_JIS file.
+// button and the body picture forwarded to the game, whose steps the page plays out (cues
+// through Web Audio, Messages in a modal dialog it waits for), and the explanation from its
+// Shift_JIS file.
 import createMukiro from "./mukiro.js";
 import { CuePlayer } from "./cues.js";
 import { readExplanation } from "./explanation.js";
@@ -9,6 +10,7 @@ const PICTURE_SIDE = 200;
 
 // The classes that give a label its text colour.
 const INK_CLASSES = { red: "ink-red", blue: "ink-blue", black: "ink-black", standard: null };
+const ALL_INKS = Object.values(INK_CLASSES).filter(Boolean);
 
 const $ = (id) => document.getElementById(id);
 
@@ -49,7 +51,6 @@ class Page {
     this.layout = layout;
     this.controls = new Map();
     this.busy = false;
-    this.sacrificeWritesShown = 0;
     this.images = new Map();
     this.picture = null;
     this.focusBeforeExplanation = null;
@@ -203,7 +204,7 @@ class Page {
   // A caption drawn wider in this face than in the desktop's is condensed to its box, as the
   // desktop condenses its own: one line stays one line, and nothing is clipped.
   fitCaptions() {
-    const changing = new Set(Object.keys(this.state().texts));
+    const changing = new Set(this.screen().controls.map((control) => control.name));
     const fitted = [];
     for (const row of this.layout.controls) {
       const element = this.controls.get(row.name);
@@ -260,35 +261,33 @@ class Page {
 
   // --- Drawing the state ---
 
-  state() {
+  // The window as the game last drew it.
+  screen() {
     return JSON.parse(this.module.UTF8ToString(this.module._mukiro_state()));
   }
 
-  render(state) {
-    for (const [name, text] of Object.entries(state.texts)) {
+  // Draws every status control as the game hands it: a control it does not write (the
+  // sacrifice box the player may type into) keeps what it holds.
+  render(screen) {
+    for (const { name, text, ink, visible, write } of screen.controls) {
       const element = this.controls.get(name);
-      if (element instanceof HTMLInputElement) {
-        // An unchanged box keeps its caret and selection.
-        if (element.value !== text) {
-          element.value = text;
+      if (write) {
+        if (element instanceof HTMLInputElement) {
+          // An unchanged box keeps its caret and selection.
+          if (element.value !== text) {
+            element.value = text;
+          }
+        } else if (element.textContent !== text) {
+          element.textContent = text;
         }
-      } else if (element.textContent !== text) {
-        element.textContent = text;
       }
-    }
-    for (const [name, ink] of Object.entries(state.inks)) {
-      const element = this.controls.get(name);
-      element.classList.remove("ink-red", "ink-black");
+      element.classList.remove(...ALL_INKS);
       if (INK_CLASSES[ink]) {
         element.classList.add(INK_CLASSES[ink]);
       }
+      element.hidden = !visible;
     }
-    // The sacrifice box is the player's to type into; only a restart overwrites it.
-    if (state.sacrifice.writes !== this.sacrificeWritesShown) {
-      this.controls.get("Text1").value = state.sacrifice.text;
-      this.sacrificeWritesShown = state.sacrifice.writes;
-    }
-    this.showPicture(state.picture, state.pictureDescription);
+    this.showPicture(screen.picture, screen.pictureDescription);
   }
 
   pictureSide() {
@@ -400,8 +399,8 @@ class Page {
     } else if (event.key === " " || event.key === "Enter") {
       event.preventDefault();
       if (!event.repeat && !this.busy && this.started) {
-        this.module._mukiro_poke(0, 0, this.module._mukiro_aim_x(), this.module._mukiro_aim_y());
-        this.render(this.state());
+        const module = this.module;
+        this.play(() => module._mukiro_poke(0, 0, module._mukiro_aim_x(), module._mukiro_aim_y()));
       }
     }
   }
@@ -414,16 +413,32 @@ class Page {
     $("client").setAttribute("aria-busy", String(busy));
   }
 
-  async runHandler(name) {
-    if (this.busy) {
-      return;
-    }
+  // Runs what `call` asks of the game and plays its steps out in order: each cue started,
+  // each Message shown over the window as it stands at that step and waited for, then the
+  // window after. A run without a Message plays out at once.
+  async play(call) {
     this.setBusy(true);
     try {
-      await this.module.ccall("mukiro_click", "boolean", ["string"], [name], { async: true });
-      this.render(this.state());
+      const run = JSON.parse(this.module.UTF8ToString(call()));
+      if (run === null) {
+        return;
+      }
+      for (const step of run.steps) {
+        if ("cue" in step) {
+          this.cues.play(step.cue);
+        } else {
+          await this.showMessage(step.message, step.behind);
+        }
+      }
+      this.render(run.after);
     } finally {
       this.setBusy(false);
+    }
+  }
+
+  runHandler(name) {
+    if (!this.busy) {
+      this.play(() => this.module.ccall("mukiro_click", "number", ["string"], [name]));
     }
   }
 
@@ -445,8 +460,7 @@ class Page {
     }
     const button = event.pointerType === "mouse" ? { 0: 1, 1: 4, 2: 2 }[event.button] ?? 0 : 1;
     const shift = (event.shiftKey ? 1 : 0) | (event.ctrlKey ? 2 : 0) | (event.altKey ? 4 : 0);
-    this.module._mukiro_poke(button, shift, x, y);
-    this.render(this.state());
+    this.play(() => this.module._mukiro_poke(button, shift, x, y));
   }
 
   async Setumei_Click() {
@@ -504,10 +518,11 @@ class Page {
 
   // --- The Message ---
 
-  // Shows `text` over the window as it stands now; resolves when the player closes it.
-  showMessage(text, state) {
-    if (state) {
-      this.render(state);
+  // Shows `text` over the window as it stands now, or as `screen` shows it; resolves when the
+  // player closes it.
+  showMessage(text, screen) {
+    if (screen) {
+      this.render(screen);
     }
     const dialog = $("message");
     $("messageText").textContent = text;
@@ -531,8 +546,7 @@ class Page {
   }
 
   start() {
-    this.module._mukiro_form_load();
-    this.render(this.state());
+    this.play(() => this.module._mukiro_form_load());
     this.started = true;
     for (const element of this.controls.values()) {
       if (element instanceof HTMLButtonElement) {
@@ -624,24 +638,20 @@ async function main() {
     return;
   }
   $("game").inert = true;
-  const page = { current: null };
-  const module = await createMukiro({
-    showMessage: (text, state) => page.current.showMessage(text, state),
-    playCue: (name) => page.current.cues.play(name),
-  });
+  const module = await createMukiro();
   const layout = JSON.parse(module.UTF8ToString(module._mukiro_layout()));
-  page.current = new Page(module, layout);
-  page.current.build();
-  page.current.render(page.current.state());
-  page.current.wire();
+  const page = new Page(module, layout);
+  page.build();
+  page.render(page.screen());
+  page.wire();
   // The first screen needs the font and the picture on show; the rest follows behind it.
-  await Promise.all([document.fonts.ready, page.current.loadPictures()]);
-  page.current.fitCaptions();
+  await Promise.all([document.fonts.ready, page.loadPictures()]);
+  page.fitCaptions();
   $("start").hidden = false;
   $("startButton").focus();
-  page.current.showFirstScreen();
-  page.current.cues.loadAll();
-  keepForOffline(page.current).catch(() => {});
+  page.showFirstScreen();
+  page.cues.loadAll();
+  keepForOffline(page).catch(() => {});
 }
 
 main().catch((error) => {

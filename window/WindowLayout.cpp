@@ -121,6 +121,15 @@ std::span<const ControlLayout> ControlLayout::controls() {
     return kControls;
 }
 
+const ControlLayout* ControlLayout::find(std::string_view name) {
+    for (const ControlLayout& row : kControls) {
+        if (row.name == name) {
+            return &row;
+        }
+    }
+    return nullptr;
+}
+
 std::span<const PictureHolderLayout> PictureHolderLayout::holders() {
     return kHolders;
 }

@@ -56,6 +56,8 @@ struct ControlLayout {
     int tab;           // place in the tab order
 
     static std::span<const ControlLayout> controls();
+    // The control named `name`, or null.
+    static const ControlLayout* find(std::string_view name);
 };
 
 // The hidden holders of the picture set; each keeps its picture for the whole run.

@@ -61,16 +61,26 @@ std::string_view colourName(TextColour colour) {
     return {};
 }
 
-std::string_view inkName(rules::Ink ink) {
-    switch (ink) {
-        case rules::Ink::standard:
-            return "standard";
-        case rules::Ink::black:
-            return "black";
-        case rules::Ink::red:
-            return "red";
+void writeScreen(Json& json, const window::Screen& screen) {
+    json.beginObject().key("controls").beginArray();
+    for (const window::ShownControl& shown : screen.controls) {
+        json.beginObject()
+            .key("name")
+            .value(shown.name)
+            .key("text")
+            .value(shown.text)
+            .key("ink")
+            .value(colourName(shown.ink))
+            .key("visible")
+            .value(shown.visible)
+            .key("write")
+            .value(shown.write)
+            .endObject();
     }
-    return {};
+    json.endArray();
+    json.key("picture").value(rules::pictureName(screen.picture));
+    json.key("pictureDescription").value(window::pictureDescription(screen.picture));
+    json.endObject();
 }
 
 void writeControls(Json& json) {
@@ -214,48 +224,27 @@ std::string layoutJson() {
     return json.text();
 }
 
-std::string stateJson(const rules::GameState& state) {
+std::string screenJson(const window::Screen& screen) {
     Json json;
-    json.beginObject().key("texts").beginObject();
-    const std::pair<std::string_view, rules::Stat> numbers[] = {
-        {"mlevel", state.mlevel},
-        {"hiroudo", state.hirou.value()},
-        {"kinryoku", state.kin.value()},
-        {"sibou", state.sibou},
-        {"hiyake", state.hiyake},
-        {"bihada", state.bihada},
-        {"kokoroiki", state.kokoroiki},
-        {"money", state.money},
-        {"pro", state.pro},
-        {"cre", state.cre},
-        {"clear", state.clear},
-    };
-    for (const auto& [name, number] : numbers) {
-        json.key(name).value(std::to_string(number));
+    writeScreen(json, screen);
+    return json.text();
+}
+
+std::string runJson(const window::HandlerRun& run) {
+    Json json;
+    json.beginObject().key("steps").beginArray();
+    for (const window::Step& step : run.steps) {
+        json.beginObject();
+        if (step.kind == window::Step::Kind::cue) {
+            json.key("cue").value(step.text);
+        } else {
+            json.key("message").value(step.text).key("behind");
+            writeScreen(json, step.behind);
+        }
+        json.endObject();
     }
-    json.key("comment").value(state.comment).endObject();
-    json.key("inks")
-        .beginObject()
-        .key("hiroudo")
-        .value(inkName(state.hiroudoInk))
-        .key("sibou")
-        .value(inkName(state.sibouInk))
-        .key("hiyake")
-        .value(inkName(state.hiyakeInk))
-        .key("bihada")
-        .value(inkName(state.bihadaInk))
-        .endObject();
-    // The sacrifice box is the player's to type into; the page rewrites it only when a restart
-    // has written it since the page last looked.
-    json.key("sacrifice")
-        .beginObject()
-        .key("text")
-        .value(std::to_string(state.gisei.value()))
-        .key("writes")
-        .value(static_cast<std::int64_t>(state.sacrificeWrites))
-        .endObject();
-    json.key("picture").value(rules::pictureName(state.now));
-    json.key("pictureDescription").value(window::pictureDescription(state.now));
+    json.endArray().key("after");
+    writeScreen(json, run.after);
     json.endObject();
     return json.text();
 }

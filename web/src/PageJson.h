@@ -3,7 +3,8 @@
 
 #include <string>
 
-#include "rules/GameState.h"
+#include "window/Midend.h"
+#include "window/Screen.h"
 
 namespace mukiro::web {
 
@@ -11,7 +12,12 @@ namespace mukiro::web {
 // descriptions, and the explanation file with what the player is told when it cannot be shown.
 std::string layoutJson();
 
-// Each control's text and colour as the state shows it, and the picture on show.
-std::string stateJson(const rules::GameState& state);
+// Each status control as the screen shows it (text, ink, visibility, whether to write it),
+// and the picture on show.
+std::string screenJson(const window::Screen& screen);
+
+// A handler's steps in order, each cue by name and each Message with the screen behind it,
+// then the screen after.
+std::string runJson(const window::HandlerRun& run);
 
 }  // namespace mukiro::web
