@@ -714,8 +714,11 @@ class WebKitPage extends Page {
   // CSS pixel of the page is `ratio` pixels of the screen from its origin.
   xPress(what, button) {
     const ratio = this.owner.options.deviceScaleFactor ?? 1;
-    const [x, y] = [this.pointer.x * ratio, this.pointer.y * ratio].map((value) => String(Math.round(value)));
-    this.xInput("mousemove", "--sync", x, y, what, X_BUTTONS[button]);
+    const at = [this.pointer.x * ratio, this.pointer.y * ratio].map((value) => String(Math.round(value)));
+    // xdotool's --sync waits for a motion, which a move to where the pointer is never brings.
+    const move = at.join() === this.xPointer ? [] : ["mousemove", "--sync", ...at];
+    this.xPointer = at.join();
+    this.xInput(...move, what, X_BUTTONS[button]);
   }
 
   xInput(...args) {
