@@ -8,8 +8,14 @@ const browser = await puppeteer.launch({
   executablePath: "/usr/bin/chromium",
   headless: true,
   defaultViewport: null,
-  args: ["--no-sandbox", "--disable-gpu", "--disable-background-networking",
-    "--disable-component-update", "--disable-sync", "--no-first-run"],
+  args: [
+    "--no-sandbox",
+    "--disable-gpu",
+    "--disable-background-networking",
+    "--disable-component-update",
+    "--disable-sync",
+    "--no-first-run",
+  ],
 });
 const shots = [
   { file: "web-desktop.png", viewport: { width: 760, height: 580 }, ratio: 1, phone: false },
@@ -19,8 +25,12 @@ const shots = [
 for (const shot of shots) {
   const context = await browser.createBrowserContext();
   const page = await context.newPage();
-  await page.setViewport({ ...shot.viewport, deviceScaleFactor: shot.ratio,
-    hasTouch: shot.phone, isMobile: shot.phone });
+  await page.setViewport({
+    ...shot.viewport,
+    deviceScaleFactor: shot.ratio,
+    hasTouch: shot.phone,
+    isMobile: shot.phone,
+  });
   await page.goto(url);
   await page.waitForSelector("#startButton", { visible: true });
   await page.click("#startButton");

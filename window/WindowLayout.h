@@ -29,6 +29,8 @@ inline constexpr std::string_view kMessageCaption = "ムキロ・タフ";
 // The one command of the menu bar, which opens the explanation.
 inline constexpr std::string_view kMenuCommandName = "Setumei";
 inline constexpr std::string_view kMenuCommandCaption = "説明";
+// The label of the title banner, which names the game: the page's heading.
+inline constexpr std::string_view kTitleLabelName = "Label11";
 // What a screen reader calls the explanation viewer.
 inline constexpr std::string_view kExplanationName = "説明";
 

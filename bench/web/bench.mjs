@@ -43,8 +43,14 @@ const browser = await puppeteer.launch({
   executablePath: "/usr/bin/chromium",
   headless: true,
   defaultViewport: null,
-  args: ["--no-sandbox", "--disable-gpu", "--disable-background-networking",
-    "--disable-component-update", "--disable-sync", "--no-first-run"],
+  args: [
+    "--no-sandbox",
+    "--disable-gpu",
+    "--disable-background-networking",
+    "--disable-component-update",
+    "--disable-sync",
+    "--no-first-run",
+  ],
 });
 const pause = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 
@@ -82,8 +88,11 @@ async function recordResponses(context, page) {
     });
     // The headers as they came from the server, for a response that did.
     session.on("Network.responseReceivedExtraInfo", ({ requestId, statusCode, headersText }) => {
-      Object.assign(entry(requestId), { fromServer: true, serverStatus: statusCode,
-        headerBytes: headersText?.length ?? 0 });
+      Object.assign(entry(requestId), {
+        fromServer: true,
+        serverStatus: statusCode,
+        headerBytes: headersText?.length ?? 0,
+      });
     });
     session.on("Network.dataReceived", ({ requestId, dataLength }) => {
       entry(requestId).decoded += dataLength;
@@ -106,25 +115,35 @@ async function recordResponses(context, page) {
     }
     await worker.send("Runtime.runIfWaitingForDebugger").catch(() => {});
   });
-  await browserSession.send("Target.setAutoAttach", { autoAttach: true, waitForDebuggerOnStart: true,
-    flatten: true, filter: [{ type: "service_worker" }] });
+  await browserSession.send("Target.setAutoAttach", {
+    autoAttach: true,
+    waitForDebuggerOnStart: true,
+    flatten: true,
+    filter: [{ type: "service_worker" }],
+  });
   return {
     finished: async () => {
-      const stored = new Map(await page.evaluate(async () => {
-        const sizes = [];
-        for (const name of await caches.keys()) {
-          const cache = await caches.open(name);
-          for (const request of await cache.keys()) {
-            sizes.push([request.url, (await (await cache.match(request)).arrayBuffer()).byteLength]);
+      const stored = new Map(
+        await page.evaluate(async () => {
+          const sizes = [];
+          for (const name of await caches.keys()) {
+            const cache = await caches.open(name);
+            for (const request of await cache.keys()) {
+              sizes.push([request.url, (await (await cache.match(request)).arrayBuffer()).byteLength]);
+            }
           }
-        }
-        return sizes;
-      }));
-      const intoStore = (response) => response.worker && response.serverStatus === 200 && response.decoded === 0;
-      return responses.filter((response) => response.finished && response.status !== 304)
-        .map((response) => ({ url: response.url,
+          return sizes;
+        }),
+      );
+      const intoStore = (response) =>
+        response.worker && response.serverStatus === 200 && response.decoded === 0;
+      return responses
+        .filter((response) => response.finished && response.status !== 304)
+        .map((response) => ({
+          url: response.url,
           wire: response.fromServer ? response.received - response.headerBytes : 0,
-          raw: intoStore(response) ? stored.get(response.url) ?? 0 : response.decoded }));
+          raw: intoStore(response) ? (stored.get(response.url) ?? 0) : response.decoded,
+        }));
     },
     stop: () => browserSession.detach().catch(() => {}),
   };
@@ -140,11 +159,15 @@ async function visit(screen) {
   await page.waitForSelector("#startButton", { visible: true });
   // What the page had received by the moment its first screen showed, by its own clock.
   const first = await page.evaluate(() => {
-    const entries = [...performance.getEntriesByType("navigation"),
-      ...performance.getEntriesByType("resource")].filter((e) => e.responseEnd <= window.__firstUsable);
-    return { count: entries.length,
+    const entries = [
+      ...performance.getEntriesByType("navigation"),
+      ...performance.getEntriesByType("resource"),
+    ].filter((e) => e.responseEnd <= window.__firstUsable);
+    return {
+      count: entries.length,
       wire: entries.reduce((sum, e) => sum + e.encodedBodySize, 0),
-      raw: entries.reduce((sum, e) => sum + e.decodedBodySize, 0) };
+      raw: entries.reduce((sum, e) => sum + e.decodedBodySize, 0),
+    };
   });
   await page.click("#startButton");
   await page.waitForFunction(() => document.getElementById("start").hidden);
@@ -152,11 +175,13 @@ async function visit(screen) {
   // store filled.
   await page.click("#Setumei");
   await page.waitForFunction(() => !document.getElementById("Text2").hidden);
-  await page.waitForFunction(async () => {
-    const names = await caches.keys();
-    if (names.length !== 1) return false;
-    return (await (await caches.open(names[0])).keys()).length > 40;
-  }).catch(() => {});
+  await page
+    .waitForFunction(async () => {
+      const names = await caches.keys();
+      if (names.length !== 1) return false;
+      return (await (await caches.open(names[0])).keys()).length > 40;
+    })
+    .catch(() => {});
   await pause(1000);
   const files = await recording.finished();
   await context.close();
@@ -169,8 +194,12 @@ async function visit(screen) {
     wholeWire: sum(files, "wire"),
     wholeRaw: sum(files, "raw"),
     wholeCount: files.length,
-    largest: [...files].sort((a, b) => b.wire - a.wire).slice(0, 3)
-      .map((file) => `${decodeURIComponent(new URL(file.url).pathname.slice(1)) || "index"} ${kb(file.wire)}`),
+    largest: [...files]
+      .sort((a, b) => b.wire - a.wire)
+      .slice(0, 3)
+      .map(
+        (file) => `${decodeURIComponent(new URL(file.url).pathname.slice(1)) || "index"} ${kb(file.wire)}`,
+      ),
   };
 }
 
@@ -222,33 +251,43 @@ async function tapToFrame() {
         tap.handled = performance.now() - tap.received;
       }
     }).observe(document.getElementById("client"), { attributes: true, attributeFilter: ["aria-busy"] });
-    document.addEventListener("click", (event) => {
-      const received = performance.now();
-      tap = { received, dispatch: received - event.timeStamp };
-      const measured = tap;
-      // Frame callbacks run after input and before the frame is drawn: a handler done by then
-      // is in that very frame.
-      requestAnimationFrame(() => {
-        measured.inNextFrame = measured.handled !== undefined;
-        window.__taps.push(measured);
-      });
-    }, { capture: true });
+    document.addEventListener(
+      "click",
+      (event) => {
+        const received = performance.now();
+        tap = { received, dispatch: received - event.timeStamp };
+        const measured = tap;
+        // Frame callbacks run after input and before the frame is drawn: a handler done by then
+        // is in that very frame.
+        requestAnimationFrame(() => {
+          measured.inNextFrame = measured.handled !== undefined;
+          window.__taps.push(measured);
+        });
+      },
+      { capture: true },
+    );
   });
   await cdp.send("Emulation.setCPUThrottlingRate", { rate: SLOW_CPU });
   const order = ["pojingu", "purotein", "Command1", "toreining", "purotein", "baito"];
   const measured = [];
   for (let i = 0; i < taps; i += 1) {
-    await page.evaluate(() => { window.__taps.length = 0; });
+    await page.evaluate(() => {
+      window.__taps.length = 0;
+    });
     await tap(page, cdp, `#${order[i % order.length]}`);
-    await page.waitForFunction(() =>
-      document.getElementById("message").open ||
-      document.getElementById("client").getAttribute("aria-busy") === "false");
+    await page.waitForFunction(
+      () =>
+        document.getElementById("message").open ||
+        document.getElementById("client").getAttribute("aria-busy") === "false",
+    );
     if (await page.evaluate(() => document.getElementById("message").open)) {
       while (await page.evaluate(() => document.getElementById("message").open)) {
         await page.click("#messageOk");
-        await page.waitForFunction(() =>
-          document.getElementById("message").open ||
-          document.getElementById("client").getAttribute("aria-busy") === "false");
+        await page.waitForFunction(
+          () =>
+            document.getElementById("message").open ||
+            document.getElementById("client").getAttribute("aria-busy") === "false",
+        );
       }
       continue;
     }
@@ -273,38 +312,57 @@ async function longGame() {
   const read = async (done) => {
     await cdp.send("HeapProfiler.collectGarbage");
     const metrics = Object.fromEntries(
-      (await cdp.send("Performance.getMetrics")).metrics.map((m) => [m.name, m.value]));
-    readings.push({ done, heap: metrics.JSHeapUsedSize, nodes: metrics.Nodes,
-      listeners: metrics.JSEventListeners });
+      (await cdp.send("Performance.getMetrics")).metrics.map((m) => [m.name, m.value]),
+    );
+    readings.push({
+      done,
+      heap: metrics.JSHeapUsedSize,
+      nodes: metrics.Nodes,
+      listeners: metrics.JSEventListeners,
+    });
   };
   await read(0);
   const marks = [1000, 2500, 5000, 7500, 10000].filter((mark) => mark <= actions);
   let done = 0;
   const started = Date.now();
   for (const mark of marks) {
-    await page.evaluate(async ([from, to]) => {
-      const order = ["toreining", "purotein", "kuream", "eat", "saron", "esute", "pojingu",
-        "baito", "Command5", "Command1"];
-      const dialog = document.getElementById("message");
-      const client = document.getElementById("client");
-      const idle = () => new Promise((resolve) => {
-        const check = () => {
-          if (dialog.open) {
-            dialog.close();
-          }
-          if (client.getAttribute("aria-busy") === "false" && !dialog.open) {
-            resolve();
-          } else {
-            setTimeout(check, 0);
-          }
-        };
-        check();
-      });
-      for (let i = from; i < to; i += 1) {
-        document.getElementById(order[i % order.length]).click();
-        await idle();
-      }
-    }, [done, mark]);
+    await page.evaluate(
+      async ([from, to]) => {
+        const order = [
+          "toreining",
+          "purotein",
+          "kuream",
+          "eat",
+          "saron",
+          "esute",
+          "pojingu",
+          "baito",
+          "Command5",
+          "Command1",
+        ];
+        const dialog = document.getElementById("message");
+        const client = document.getElementById("client");
+        const idle = () =>
+          new Promise((resolve) => {
+            const check = () => {
+              if (dialog.open) {
+                dialog.close();
+              }
+              if (client.getAttribute("aria-busy") === "false" && !dialog.open) {
+                resolve();
+              } else {
+                setTimeout(check, 0);
+              }
+            };
+            check();
+          });
+        for (let i = from; i < to; i += 1) {
+          document.getElementById(order[i % order.length]).click();
+          await idle();
+        }
+      },
+      [done, mark],
+    );
     done = mark;
     await read(done);
   }
@@ -329,8 +387,10 @@ out("|---|---:|---:|---:|---:|---:|---:|---|");
 for (const screen of ["desktop", "phone"]) {
   const bytes = await visit(screen);
   const met = bytes.firstWire <= 150 * 1024 && bytes.wholeWire <= 1024 * 1024 ? "met" : "**missed**";
-  out(`| ${screen} | ${kb(bytes.firstWire)} KiB | ${kb(bytes.firstRaw)} KiB | ${bytes.firstCount} | ` +
-    `${kb(bytes.wholeWire)} KiB | ${kb(bytes.wholeRaw)} KiB | ${bytes.wholeCount} | ≤ 150 KiB, ≤ 1 MiB: ${met} |`);
+  out(
+    `| ${screen} | ${kb(bytes.firstWire)} KiB | ${kb(bytes.firstRaw)} KiB | ${bytes.firstCount} | ` +
+      `${kb(bytes.wholeWire)} KiB | ${kb(bytes.wholeRaw)} KiB | ${bytes.wholeCount} | ≤ 150 KiB, ≤ 1 MiB: ${met} |`,
+  );
   out(`|  | largest sent: ${bytes.largest.join(", ")} (KiB) | | | | | | |`);
 }
 out();
@@ -349,7 +409,9 @@ for (const screen of ["phone", "desktop"]) {
   const fast = [];
   for (let i = 0; i < fastRuns; i += 1) fast.push(await firstScreenTime(screen, false));
   const met = median(slow) <= 2000 ? "met" : "**missed**";
-  out(`| ${screen}, Slow 4G (1.6 Mbit/s, 150 ms) and 4x slower processor | ${median(slow).toFixed(0)} | ${runs} | ≤ 2000 ms: ${met} |`);
+  out(
+    `| ${screen}, Slow 4G (1.6 Mbit/s, 150 ms) and 4x slower processor | ${median(slow).toFixed(0)} | ${runs} | ≤ 2000 ms: ${met} |`,
+  );
   out(`| ${screen}, unthrottled on this machine | ${median(fast).toFixed(0)} | ${fastRuns} | |`);
 }
 out();
@@ -360,10 +422,14 @@ const handled = tapped.map((tap) => tap.handled);
 const dispatch = tapped.map((tap) => tap.dispatch);
 const inNextFrame = tapped.filter((tap) => tap.inNextFrame).length;
 const slowest = Math.max(...handled);
-out("| taps | handled and drawn, median ms | slowest ms | change in the next frame | browser's input delay, median ms | target |");
+out(
+  "| taps | handled and drawn, median ms | slowest ms | change in the next frame | browser's input delay, median ms | target |",
+);
 out("|---:|---:|---:|---:|---:|---|");
-out(`| ${tapped.length} | ${median(handled).toFixed(1)} | ${slowest.toFixed(1)} | ${inNextFrame} of ${tapped.length} | ` +
-  `${median(dispatch).toFixed(1)} | within one frame (16.7 ms): ${slowest <= 16.7 ? "met" : "**missed**"} |`);
+out(
+  `| ${tapped.length} | ${median(handled).toFixed(1)} | ${slowest.toFixed(1)} | ${inNextFrame} of ${tapped.length} | ` +
+    `${median(dispatch).toFixed(1)} | within one frame (16.7 ms): ${slowest <= 16.7 ? "met" : "**missed**"} |`,
+);
 out();
 out("From the moment the page receives the tap (its click) until the handler has run the rules");
 out("and written every control of the window, its promise callbacks included; the change is in");

@@ -20,6 +20,14 @@ mukiro::window::KeyboardPoke keyboardPoke;
 // What the last call handed to the page; it stays valid until the next call.
 std::string reply;
 
+// The keyboard aim's moves as the page numbers them (AIM in web/game-module.js).
+enum class PageAim : int { left = 0, right = 1, up = 2, down = 3 };
+
+// A poke's button and modifier keys as the page numbers them (BUTTON and MODIFIER in
+// web/game-module.js): the desktop's mouse codes, which the rules take as they are.
+enum PageButton : int { kNoButton = 0, kLeftButton = 1, kRightButton = 2, kMiddleButton = 4 };
+enum PageModifier : int { kShiftKey = 1, kControlKey = 2, kAltKey = 4 };
+
 const char* answer(std::string text) {
     reply = std::move(text);
     return reply.c_str();
@@ -50,20 +58,28 @@ EMSCRIPTEN_KEEPALIVE const char* mukiro_click(const char* name) {
     return answer(run ? mukiro::web::runJson(*run) : "null");
 }
 
-// The steps of the poke on the body picture, in pixels of its 200 x 200 picture area.
-EMSCRIPTEN_KEEPALIVE const char* mukiro_poke(int button, int shift, float x, float y) {
+// The steps of the poke on the body picture, in pixels of its 200 x 200 picture area: `button`
+// one of PageButton, `modifiers` the PageModifier bits held.
+EMSCRIPTEN_KEEPALIVE const char* mukiro_poke(int button, int modifiers, float x, float y) {
     return answer(mukiro::web::runJson(
-        midend.poke(static_cast<short>(button), static_cast<short>(shift), x, y)));
+        midend.poke(static_cast<short>(button),
+                    static_cast<short>(modifiers & (kShiftKey | kControlKey | kAltKey)), x, y)));
 }
 
-// Moves the keyboard's aim one step (0 left, 1 right, 2 up, 3 down); false where it stays.
+// Moves the keyboard's aim one step (`direction` one of PageAim); false where it stays.
 EMSCRIPTEN_KEEPALIVE bool mukiro_aim_move(int direction) {
     using mukiro::window::AimMove;
-    constexpr AimMove kMoves[] = {AimMove::left, AimMove::right, AimMove::up, AimMove::down};
-    if (direction < 0 || direction > 3) {
-        return false;
+    switch (static_cast<PageAim>(direction)) {
+        case PageAim::left:
+            return keyboardPoke.move(AimMove::left);
+        case PageAim::right:
+            return keyboardPoke.move(AimMove::right);
+        case PageAim::up:
+            return keyboardPoke.move(AimMove::up);
+        case PageAim::down:
+            return keyboardPoke.move(AimMove::down);
     }
-    return keyboardPoke.move(kMoves[direction]);
+    return false;
 }
 
 EMSCRIPTEN_KEEPALIVE int mukiro_aim_x() {

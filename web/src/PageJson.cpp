@@ -176,6 +176,8 @@ void writeExplanation(Json& json) {
         .value(static_cast<std::int64_t>(window::kMaxExplanationBytes))
         .key("name")
         .value(window::kExplanationName)
+        .key("cue")
+        .value(rules::cues::kExplanation)
         .key("problems")
         .beginObject();
     constexpr std::pair<std::string_view, ExplanationProblem> kProblems[] = {
@@ -213,7 +215,9 @@ std::string layoutJson() {
         .key("fontPixels")
         .value(window::kWindowFontPixels)
         .key("twipsPerPixel")
-        .value(window::kTwipsPerPixel);
+        .value(window::kTwipsPerPixel)
+        .key("titleLabel")
+        .value(window::kTitleLabelName);
     writeControls(json);
     writeNames(json);
     writePictures(json);

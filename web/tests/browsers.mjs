@@ -59,7 +59,14 @@ const sleep = (ms) => new Promise((done) => setTimeout(done, ms));
 // Firefox and WebKit sound through the desktop's sound server, and keep a page's audio
 // suspended without one: each browser gets a private server with a silent sink (Chromium's
 // headless mode has an output of its own).
-const PULSE_SERVER_SCRIPT = join(dirname(fileURLToPath(import.meta.url)), "..", "..", "tests", "sound", "pulse-server.sh");
+const PULSE_SERVER_SCRIPT = join(
+  dirname(fileURLToPath(import.meta.url)),
+  "..",
+  "..",
+  "tests",
+  "sound",
+  "pulse-server.sh",
+);
 
 async function startSoundServer() {
   const dir = mkdtempSync(join(tmpdir(), "mukiro-pulse-"));
@@ -67,13 +74,17 @@ async function startSoundServer() {
     const start = spawn(PULSE_SERVER_SCRIPT, ["start", dir], { stdio: ["ignore", "ignore", "inherit"] });
     start.once("error", reject);
     start.once("exit", (code) =>
-      code === 0 ? resolve() : reject(new Error(`no sound server for ${ENGINE_NAME} (Debian package pulseaudio)`)),
+      code === 0
+        ? resolve()
+        : reject(new Error(`no sound server for ${ENGINE_NAME} (Debian package pulseaudio)`)),
     );
   });
   return {
     env: { PULSE_SERVER: `unix:${dir}/native` },
     stop: async () => {
-      await new Promise((resolve) => spawn(PULSE_SERVER_SCRIPT, ["stop", dir], { stdio: "ignore" }).once("exit", resolve));
+      await new Promise((resolve) =>
+        spawn(PULSE_SERVER_SCRIPT, ["stop", dir], { stdio: "ignore" }).once("exit", resolve),
+      );
       rmSync(dir, { recursive: true, force: true });
     },
   };
@@ -185,7 +196,8 @@ class Page {
         const element = document.querySelector(css);
         if (!element || element.disabled) return false;
         const box = element.getBoundingClientRect();
-        if (box.width === 0 || box.height === 0 || getComputedStyle(element).visibility === "hidden") return false;
+        if (box.width === 0 || box.height === 0 || getComputedStyle(element).visibility === "hidden")
+          return false;
         const x = box.left + box.width / 2;
         const y = box.top + box.height / 2;
         if (x < 0 || y < 0 || x >= innerWidth || y >= innerHeight) {
@@ -213,10 +225,10 @@ class Page {
   }
 
   getAttribute(selector, name) {
-    return this.evaluate(([css, attribute]) => document.querySelector(css).getAttribute(attribute), [
-      selector,
-      name,
-    ]);
+    return this.evaluate(
+      ([css, attribute]) => document.querySelector(css).getAttribute(attribute),
+      [selector, name],
+    );
   }
 
   // Runs a script file in the page, as a script of the page's own would run.
@@ -334,8 +346,12 @@ class PuppeteerContext {
 
   async newPage() {
     const page = await this.context.newPage();
-    const { viewport = DEFAULT_VIEWPORT, deviceScaleFactor = 1, hasTouch = false, isMobile = false } =
-      this.options;
+    const {
+      viewport = DEFAULT_VIEWPORT,
+      deviceScaleFactor = 1,
+      hasTouch = false,
+      isMobile = false,
+    } = this.options;
     const wrapped = new PuppeteerPage(this, page);
     await wrapped.setViewport({ ...viewport, deviceScaleFactor, hasTouch, isMobile });
     return wrapped;
@@ -429,7 +445,8 @@ class PuppeteerPage extends Page {
 // ---- WebKitGTK: MiniBrowser under WebKitWebDriver, on a private X server ----
 
 // MiniBrowser's own bars and their minimum width gone: the window is the viewport.
-const BARE_GTK = "* { min-width: 0; min-height: 0; padding: 0; margin: 0; border-width: 0; font-size: 1px; }\n";
+const BARE_GTK =
+  "* { min-width: 0; min-height: 0; padding: 0; margin: 0; border-width: 0; font-size: 1px; }\n";
 
 function freePort() {
   return new Promise((resolve, reject) => {
@@ -552,7 +569,8 @@ class WebKitContext {
       handle = this.spareWindow;
       this.spareWindow = null;
     } else {
-      handle = (await this.driver.switchTo().newWindow("window")).handle ?? (await this.driver.getWindowHandle());
+      handle =
+        (await this.driver.switchTo().newWindow("window")).handle ?? (await this.driver.getWindowHandle());
     }
     const page = new WebKitPage(this, handle);
     this.pages.add(page);
@@ -676,20 +694,29 @@ class WebKitPage extends Page {
 
   async keyDown(key) {
     const driver = await this.driver();
-    await driver.actions({ async: true }).keyDown(WEBDRIVER_KEYS[key] ?? key).perform();
+    await driver
+      .actions({ async: true })
+      .keyDown(WEBDRIVER_KEYS[key] ?? key)
+      .perform();
     if (key in X_MODIFIERS) this.xInput("keydown", X_MODIFIERS[key]);
   }
 
   async keyUp(key) {
     const driver = await this.driver();
-    await driver.actions({ async: true }).keyUp(WEBDRIVER_KEYS[key] ?? key).perform();
+    await driver
+      .actions({ async: true })
+      .keyUp(WEBDRIVER_KEYS[key] ?? key)
+      .perform();
     if (key in X_MODIFIERS) this.xInput("keyup", X_MODIFIERS[key]);
   }
 
   async mouseMove(x, y) {
     const driver = await this.driver();
     this.pointer = { x: Math.round(x), y: Math.round(y) };
-    await driver.actions({ async: true }).move({ ...this.pointer, origin: "viewport" }).perform();
+    await driver
+      .actions({ async: true })
+      .move({ ...this.pointer, origin: "viewport" })
+      .perform();
   }
 
   async mouseDown(button) {

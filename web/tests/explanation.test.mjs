@@ -126,6 +126,17 @@ test("line ends and Shift_JIS: each line shown once, followed by its end", async
       await viewer().waitFor({ state: "hidden" });
     });
   }
+  await t.test("one-byte characters at exactly 64 KiB are still shown", async () => {
+    // The most characters a file within the limit can hold: every one of them reaches the game.
+    const bytes = Buffer.alloc(65536, 0x61);
+    for (let at = 127; at < bytes.length; at += 128) bytes.set([0x0d, 0x0a], at - 1);
+    putFile(bytes);
+    await page.keyboard.press("F1");
+    await viewer().waitFor({ state: "visible" });
+    assert.equal(await shownLines(), expectedValue(bytes));
+    await viewer().press("Escape");
+    await viewer().waitFor({ state: "hidden" });
+  });
   await t.test("Shift_JIS text at exactly 64 KiB is still shown", async () => {
     // "説明\r\n" is 6 bytes in Shift_JIS: 0x90 0xE0 0x96 0xBE 0x0D 0x0A.
     const line = Buffer.from([0x90, 0xe0, 0x96, 0xbe, 0x0d, 0x0a]);
@@ -143,7 +154,11 @@ test("line ends and Shift_JIS: each line shown once, followed by its end", async
 
 const FILE = "説明ファイル「ムキロ・タフ.txt」";
 const problems = [
-  ["missing", () => rmSync(join(folder.folder, EXPLANATION_FILE), { force: true }), `${FILE}が見つかりません。`],
+  [
+    "missing",
+    () => rmSync(join(folder.folder, EXPLANATION_FILE), { force: true }),
+    `${FILE}が見つかりません。`,
+  ],
   ["empty", () => putFile(Buffer.alloc(0)), `${FILE}は空です。`],
   ["larger than 64 KiB", () => putFile(Buffer.alloc(65537, 0x61)), `${FILE}は大きすぎて表示できません。`],
   [

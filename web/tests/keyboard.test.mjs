@@ -32,21 +32,38 @@ after(async () => {
 });
 
 const TAB_ORDER = [
-  "now", "purotein", "toreining", "kuream", "eat", "saron", "esute", "pojingu", "baito",
-  "Command5", "Command1", "comment", "pro", "cre", "Text1", "clear", "money",
+  "now",
+  "purotein",
+  "toreining",
+  "kuream",
+  "eat",
+  "saron",
+  "esute",
+  "pojingu",
+  "baito",
+  "Command5",
+  "Command1",
+  "comment",
+  "pro",
+  "cre",
+  "Text1",
+  "clear",
+  "money",
 ];
 
 const focused = (page) => page.evaluate(() => document.activeElement?.id);
 
 // Presses `key`, then waits until the Message shows `text`, with the focus on its OK button.
 async function expectMessage(page, text) {
-  await page.waitForFunction(
-    (expected) =>
-      document.getElementById("message").open &&
-      document.getElementById("messageText").textContent === expected,
-    text,
-    { timeout: 10_000 },
-  ).catch(() => {});
+  await page
+    .waitForFunction(
+      (expected) =>
+        document.getElementById("message").open &&
+        document.getElementById("messageText").textContent === expected,
+      text,
+      { timeout: 10_000 },
+    )
+    .catch(() => {});
   assert.deepEqual(
     await page.evaluate(() => ({
       open: document.getElementById("message").open,
@@ -90,35 +107,38 @@ test("a short game by keyboard only", async (t) => {
     assert.deepEqual(backward, [...TAB_ORDER].reverse());
   });
 
-  await t.test("three trainings by Space and Enter die of thinness; Enter and Escape close the Messages", async () => {
-    await clearEvents(page);
-    await page.keyboard.press("Tab");
-    await page.keyboard.press("Tab");
-    assert.equal(await focused(page), "toreining");
-    await page.keyboard.press(" ");
-    await idle(page);
-    await page.keyboard.press("Enter");
-    await idle(page);
-    assert.equal((await windowState(page)).sibou, "-40");
-    await page.keyboard.press(" ");
-    await expectMessage(page, "痩せすぎだっつーの！");
-    await page.keyboard.press("Enter");
-    await expectMessage(page, "来世はマッチョに生まれますように");
-    await page.keyboard.press("Escape");
-    await idle(page);
-    await waitForEvents(page, [
-      cue("iiase.wav"),
-      cue("iiase.wav"),
-      cue("iiase.wav"),
-      cue("yasesugi.wav"),
-      message("痩せすぎだっつーの！", "level1"),
-      cue("raiseha.wav"),
-      message("来世はマッチョに生まれますように", "death"),
-      cue("iikaradani.wav"),
-    ]);
-    assert.deepEqual(await windowState(page), restarted(1));
-    assert.equal(await focused(page), "toreining", "the focus is back on the button");
-  });
+  await t.test(
+    "three trainings by Space and Enter die of thinness; Enter and Escape close the Messages",
+    async () => {
+      await clearEvents(page);
+      await page.keyboard.press("Tab");
+      await page.keyboard.press("Tab");
+      assert.equal(await focused(page), "toreining");
+      await page.keyboard.press(" ");
+      await idle(page);
+      await page.keyboard.press("Enter");
+      await idle(page);
+      assert.equal((await windowState(page)).sibou, "-40");
+      await page.keyboard.press(" ");
+      await expectMessage(page, "痩せすぎだっつーの！");
+      await page.keyboard.press("Enter");
+      await expectMessage(page, "来世はマッチョに生まれますように");
+      await page.keyboard.press("Escape");
+      await idle(page);
+      await waitForEvents(page, [
+        cue("iiase.wav"),
+        cue("iiase.wav"),
+        cue("iiase.wav"),
+        cue("yasesugi.wav"),
+        message("痩せすぎだっつーの！", "level1"),
+        cue("raiseha.wav"),
+        message("来世はマッチョに生まれますように", "death"),
+        cue("iikaradani.wav"),
+      ]);
+      assert.deepEqual(await windowState(page), restarted(1));
+      assert.equal(await focused(page), "toreining", "the focus is back on the button");
+    },
+  );
 
   await t.test("an audition by Enter, its Messages closed by Space and Escape", async () => {
     for (let i = 0; i < 7; i += 1) await page.keyboard.press("Tab");
@@ -192,13 +212,16 @@ test("the man poked from the keyboard: the aim shows, moves and gives both answe
     await page.keyboard.press("Shift+Tab");
     assert.equal(await page.evaluate(() => document.activeElement.id), "now");
     const describedBy = await page.getAttribute("#now", "aria-describedby");
-    assert.equal(await page.locator(`#${describedBy}`).textContent(),
-      "矢印キーでねらいを動かし、スペースかEnterでつつきます");
+    assert.equal(
+      await page.locator(`#${describedBy}`).textContent(),
+      "矢印キーでねらいを動かし、スペースかEnterでつつきます",
+    );
     // The aim is drawn on the picture: the canvas differs from the picture alone.
-    const pixels = () => page.evaluate(() => {
-      const canvas = document.querySelector("#now canvas");
-      return canvas.toDataURL();
-    });
+    const pixels = () =>
+      page.evaluate(() => {
+        const canvas = document.querySelector("#now canvas");
+        return canvas.toDataURL();
+      });
     const withAim = await pixels();
     // The aim starts in the middle, off the briefs; four steps down reach them.
     await page.keyboard.press("Space");

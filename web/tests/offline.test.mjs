@@ -88,8 +88,15 @@ describe("offline", () => {
     const mark = (build) => {
       for (const file of ["index.html", "app.js", "style.css"]) {
         const path = join(folder, file);
-        const text = readFileSync(path, "utf8").replace(/\n<!-- build [AB] -->|\n\/\* build [AB] \*\/|\n\/\/ build [AB]/g, "");
-        const comment = file.endsWith(".html") ? `<!-- build ${build} -->` : file.endsWith(".css") ? `/* build ${build} */` : `// build ${build}`;
+        const text = readFileSync(path, "utf8").replace(
+          /\n<!-- build [AB] -->|\n\/\* build [AB] \*\/|\n\/\/ build [AB]/g,
+          "",
+        );
+        const comment = file.endsWith(".html")
+          ? `<!-- build ${build} -->`
+          : file.endsWith(".css")
+            ? `/* build ${build} */`
+            : `// build ${build}`;
         writeFileSync(path, `${text}\n${comment}`);
       }
       // A custom section at the end of the module marks its build and changes nothing else.
@@ -110,7 +117,13 @@ describe("offline", () => {
       const page = await openGame(context, server.url, { start: false });
       await keptForOffline(page);
       assert.deepEqual(await buildsInUse(page), {
-        marks: { "./": "build A", "app.js": "build A", "style.css": "build A", "mukiro.wasm": "build A", "sw.js": "build A" },
+        marks: {
+          "./": "build A",
+          "app.js": "build A",
+          "style.css": "build A",
+          "mukiro.wasm": "build A",
+          "sw.js": "build A",
+        },
         caches: ["mukiro-test-A"],
       });
 
@@ -122,7 +135,13 @@ describe("offline", () => {
       await until(page, async () => (await caches.keys()).join() === "mukiro-test-B", "build B");
       await page.locator("#startButton").waitFor({ state: "visible" });
       assert.deepEqual(await buildsInUse(page), {
-        marks: { "./": "build B", "app.js": "build B", "style.css": "build B", "mukiro.wasm": "build B", "sw.js": "build B" },
+        marks: {
+          "./": "build B",
+          "app.js": "build B",
+          "style.css": "build B",
+          "mukiro.wasm": "build B",
+          "sw.js": "build B",
+        },
         caches: ["mukiro-test-B"],
       });
       // The document on screen is build B's, not only what the page could fetch now.

@@ -5,16 +5,7 @@ import { after, before, test } from "node:test";
 import assert from "node:assert/strict";
 import { join } from "node:path";
 import { pathToFileURL } from "node:url";
-import {
-  clicks,
-  launch,
-  openGame,
-  serve,
-  pageErrors,
-  settle,
-  webDir,
-  windowState,
-} from "./harness.mjs";
+import { clicks, launch, openGame, serve, pageErrors, settle, webDir, windowState } from "./harness.mjs";
 
 let server;
 let browser;
@@ -83,7 +74,9 @@ test("the start press lets the page sound: its audio runs and the opening cue pl
   assert.equal(await page.evaluate(() => window.__mukiro.audio?.state), "running");
   // And time goes on in it: the cues are heard, not only started.
   const before = await page.evaluate(() => window.__mukiro.audio.currentTime);
-  await page.waitForFunction((then) => window.__mukiro.audio.currentTime > then + 0.2, before, { timeout: 5000 });
+  await page.waitForFunction((then) => window.__mukiro.audio.currentTime > then + 0.2, before, {
+    timeout: 5000,
+  });
   await context.close();
 });
 
@@ -99,7 +92,10 @@ test("the Content-Security-Policy meta forbids inline script, and the page has n
     await page.evaluate(() => [
       ...[...document.querySelectorAll("script:not([src])")].map((script) => script.outerHTML),
       ...[...document.querySelectorAll("*")].flatMap((element) =>
-        element.getAttributeNames().filter((name) => name.startsWith("on")).map((name) => `${element.id}[${name}]`),
+        element
+          .getAttributeNames()
+          .filter((name) => name.startsWith("on"))
+          .map((name) => `${element.id}[${name}]`),
       ),
     ]),
     [],

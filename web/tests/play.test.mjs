@@ -54,7 +54,10 @@ const deaths = [
     // Two meals first, so fatigue passes 50 (60) on the fourth training; the body fat of -50
     // would be too thin as well, but one judgement ends one life.
     name: "overwork: two meals, then four trainings take fatigue to 60",
-    clicks: [["eat", 2], ["toreining", 4]],
+    clicks: [
+      ["eat", 2],
+      ["toreining", 4],
+    ],
     events: [
       cue("manpuku.wav"),
       cue("manpuku.wav"),
@@ -169,36 +172,43 @@ test("a whole game: level 5 asked to slim down, the level-5 body, empty stocks, 
     assert.deepEqual(await state(), restarted(1));
   });
 
-  await t.test("three creams and ten proteins raise the level to 4, then to 5 while body fat is 60", async () => {
-    await clearEvents(page);
-    // Cream 99 muscle and 50 fatigue; four meals 60 body fat; proteins 10 muscle each and
-    // bring fatigue back to 0 before the next cream.
-    await clicks(page, [
-      "kuream", ["eat", 4], "purotein", // muscle 109: level 2
-      "kuream", ["purotein", 5], // muscle 208: level 3
-      "kuream", ["purotein", 5], // muscle 357: level 4; 407: level 5, body fat 60
-    ]);
-    await waitForEvents(page, [
-      cue("saibou.wav"),
-      ...Array(4).fill(cue("manpuku.wav")),
-      cue("purotein.wav"),
-      levelUp("level2"),
-      cue("saibou.wav"),
-      levelUp("level3"),
-      ...Array(5).fill(cue("purotein.wav")),
-      cue("saibou.wav"),
-      levelUp("level4"),
-      ...Array(5).fill(cue("purotein.wav")),
-      cue("motto.wav"),
-      message("もっと絞ってくれよ！！", "level4"),
-    ]);
-    const now = await state();
-    assert.deepEqual(
-      [now.mlevel, now.kinryoku, now.hiroudo, now.sibou, now.picture, now.pro, now.cre],
-      ["5", "407", "0", "60", "level4", "9", "0"],
-    );
-    assert.equal(now.ink.sibou, "red");
-  });
+  await t.test(
+    "three creams and ten proteins raise the level to 4, then to 5 while body fat is 60",
+    async () => {
+      await clearEvents(page);
+      // Cream 99 muscle and 50 fatigue; four meals 60 body fat; proteins 10 muscle each and
+      // bring fatigue back to 0 before the next cream.
+      await clicks(page, [
+        "kuream",
+        ["eat", 4],
+        "purotein", // muscle 109: level 2
+        "kuream",
+        ["purotein", 5], // muscle 208: level 3
+        "kuream",
+        ["purotein", 5], // muscle 357: level 4; 407: level 5, body fat 60
+      ]);
+      await waitForEvents(page, [
+        cue("saibou.wav"),
+        ...Array(4).fill(cue("manpuku.wav")),
+        cue("purotein.wav"),
+        levelUp("level2"),
+        cue("saibou.wav"),
+        levelUp("level3"),
+        ...Array(5).fill(cue("purotein.wav")),
+        cue("saibou.wav"),
+        levelUp("level4"),
+        ...Array(5).fill(cue("purotein.wav")),
+        cue("motto.wav"),
+        message("もっと絞ってくれよ！！", "level4"),
+      ]);
+      const now = await state();
+      assert.deepEqual(
+        [now.mlevel, now.kinryoku, now.hiroudo, now.sibou, now.picture, now.pro, now.cre],
+        ["5", "407", "0", "60", "level4", "9", "0"],
+      );
+      assert.equal(now.ink.sibou, "red");
+    },
+  );
 
   await t.test("training body fat down to exactly 0 gives the level-5 body with both cues", async () => {
     await clearEvents(page);
@@ -243,23 +253,30 @@ test("a whole game: level 5 asked to slim down, the level-5 body, empty stocks, 
     }
   });
 
-  await t.test("posing and salons bring the audition's hint; spending the last yen refuses more", async () => {
-    // Fatigue 0 + 5 x 10 = 50 lives. Eight beauty salons (skin 80), then six tanning salons
-    // (tan 60, skin 50) spend 28000 yen to 0.
-    await clicks(page, [["pojingu", 5], ["esute", 8], ["saron", 6]]);
-    const ready = await state();
-    assert.deepEqual(
-      [ready.hiroudo, ready.kokoroiki, ready.hiyake, ready.bihada, ready.money, ready.picture],
-      ["50", "50", "60", "50", "0", "level5"],
-    );
-    assert.equal(ready.comment, "よし、これならオーディションも大丈夫だ！！");
-    for (const id of ["eat", "saron", "esute"]) {
-      await clearEvents(page);
-      await click(page, id);
-      await waitForEvents(page, [message("お金が足りません", "level5")]);
-      assert.deepEqual(await state(), ready, `${id} with no money`);
-    }
-  });
+  await t.test(
+    "posing and salons bring the audition's hint; spending the last yen refuses more",
+    async () => {
+      // Fatigue 0 + 5 x 10 = 50 lives. Eight beauty salons (skin 80), then six tanning salons
+      // (tan 60, skin 50) spend 28000 yen to 0.
+      await clicks(page, [
+        ["pojingu", 5],
+        ["esute", 8],
+        ["saron", 6],
+      ]);
+      const ready = await state();
+      assert.deepEqual(
+        [ready.hiroudo, ready.kokoroiki, ready.hiyake, ready.bihada, ready.money, ready.picture],
+        ["50", "50", "60", "50", "0", "level5"],
+      );
+      assert.equal(ready.comment, "よし、これならオーディションも大丈夫だ！！");
+      for (const id of ["eat", "saron", "esute"]) {
+        await clearEvents(page);
+        await click(page, id);
+        await waitForEvents(page, [message("お金が足りません", "level5")]);
+        assert.deepEqual(await state(), ready, `${id} with no money`);
+      }
+    },
+  );
 
   await t.test("the audition passes: one more winner, no sacrifice, a fresh man", async () => {
     await clearEvents(page);

@@ -25,15 +25,71 @@ const SCREENS = [
 
 // Every control a player meets (the explanation viewer only once asked for).
 const CONTROLS = [
-  "Label11", "Label12", "now", "comment", "Label25", "money", "Label1", "purotein", "Label2",
-  "pro", "Label3", "Label4", "toreining", "Label5", "kuream", "Label6", "cre", "Label7",
-  "Label8", "eat", "Label19", "saron", "Label20", "esute", "Label21", "pojingu", "Label28",
-  "baito", "Frame1", "Label9", "mlevel", "Label13", "hiroudo", "Label14", "kinryoku", "Label10",
-  "sibou", "Label15", "Label24", "hiyake", "Label26", "bihada", "Label27", "kokoroiki",
-  "Label18", "clear", "Command5", "Command1", "Label17", "Text1", "Label16",
+  "Label11",
+  "Label12",
+  "now",
+  "comment",
+  "Label25",
+  "money",
+  "Label1",
+  "purotein",
+  "Label2",
+  "pro",
+  "Label3",
+  "Label4",
+  "toreining",
+  "Label5",
+  "kuream",
+  "Label6",
+  "cre",
+  "Label7",
+  "Label8",
+  "eat",
+  "Label19",
+  "saron",
+  "Label20",
+  "esute",
+  "Label21",
+  "pojingu",
+  "Label28",
+  "baito",
+  "Frame1",
+  "Label9",
+  "mlevel",
+  "Label13",
+  "hiroudo",
+  "Label14",
+  "kinryoku",
+  "Label10",
+  "sibou",
+  "Label15",
+  "Label24",
+  "hiyake",
+  "Label26",
+  "bihada",
+  "Label27",
+  "kokoroiki",
+  "Label18",
+  "clear",
+  "Command5",
+  "Command1",
+  "Label17",
+  "Text1",
+  "Label16",
 ];
-const BUTTONS = ["purotein", "toreining", "kuream", "eat", "saron", "esute", "pojingu", "baito",
-  "Command5", "Command1", "Setumei"];
+const BUTTONS = [
+  "purotein",
+  "toreining",
+  "kuream",
+  "eat",
+  "saron",
+  "esute",
+  "pojingu",
+  "baito",
+  "Command5",
+  "Command1",
+  "Setumei",
+];
 
 // Where each control's box lies, its text size, and how far the page scrolls sideways.
 function measure(page, ids) {
@@ -92,8 +148,10 @@ describe("screens", () => {
         for (const id of CONTROLS) {
           const box = seen.boxes[id];
           assert.ok(box.width > 0 && box.height > 0, `${id} is not laid out`);
-          assert.ok(box.left >= 0 && box.left + box.width <= screen.viewport.width + 0.5,
-            `${id} lies outside the width of the screen`);
+          assert.ok(
+            box.left >= 0 && box.left + box.width <= screen.viewport.width + 0.5,
+            `${id} lies outside the width of the screen`,
+          );
         }
         if (screen.phone) {
           for (const id of CONTROLS) {
@@ -102,8 +160,7 @@ describe("screens", () => {
           }
           for (const id of BUTTONS.concat("now")) {
             const box = seen.boxes[id];
-            assert.ok(box.width >= 44 && box.height >= 44,
-              `${id} is ${box.width} x ${box.height} to tap`);
+            assert.ok(box.width >= 44 && box.height >= 44, `${id} is ${box.width} x ${box.height} to tap`);
           }
           // The man large: most of the narrow screen's width.
           assert.ok(seen.boxes.now.width >= 0.7 * Math.min(screen.viewport.width, 400));
@@ -114,7 +171,9 @@ describe("screens", () => {
             const box = seen.boxes[id];
             assert.deepEqual(
               [box.left - seen.clientLeft, box.top - seen.clientTop, box.width],
-              [left, top, width], `${id} is not where the window has it`);
+              [left, top, width],
+              `${id} is not where the window has it`,
+            );
           }
         }
         // Pictures drawn for the screen: enough pixels for every device pixel of the picture.
@@ -179,11 +238,16 @@ describe("screens", () => {
       await page.waitForFunction(() => document.getElementById("message").open);
       await page.setViewportSize({ width: 390, height: 844 });
       assert.equal(await arrangement(), "grid");
-      assert.equal(await page.locator("#messageText").textContent(),
-        "オーディションに応募したぞ｡結果はどうかな､ドキドキ");
+      assert.equal(
+        await page.locator("#messageText").textContent(),
+        "オーディションに応募したぞ｡結果はどうかな､ドキドキ",
+      );
       assert.ok(await page.evaluate(() => document.getElementById("message").open));
-      assert.deepEqual({ ...(await windowState(page)), picture: before.picture },
-        before, "the window changed under the Message");
+      assert.deepEqual(
+        { ...(await windowState(page)), picture: before.picture },
+        before,
+        "the window changed under the Message",
+      );
       await page.setViewportSize({ width: 844, height: 390 });
       await settle(page);
       await waitForEvents(page, [
